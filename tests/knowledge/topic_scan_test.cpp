@@ -1,0 +1,280 @@
+#include "knowledge/topic_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/text_file.h"
+#include "scratch_folder.h"
+
+namespace knowledge {
+
+// Readable failures for the counts.
+void PrintTo(const ScanResults& r, std::ostream* os) {
+    *os << "{questions " << r.NumberOfQuestions << ", answers " << r.AnswerCount << ", lines "
+        << r.LineCount << ", plain formats " << r.PlainFormatCount << ", end line "
+        << (r.QEndFound ? "yes" : "no") << "}";
+}
+
+}  // namespace knowledge
+
+namespace {
+
+using knowledge::ProblemFlags;
+using knowledge::ScanResults;
+using Lines = std::vector<std::string>;
+
+bool SameCounts(const ScanResults& a, const ScanResults& b) {
+    return a.NumberOfQuestions == b.NumberOfQuestions && a.AnswerCount == b.AnswerCount &&
+           a.LineCount == b.LineCount && a.PlainFormatCount == b.PlainFormatCount &&
+           a.QEndFound == b.QEndFound;
+}
+
+// One record with an empty media line: five non-empty lines.
+Lines Record(int n, const std::string& format, const std::string& q = "[Q", const std::string& a = "[A") {
+    const std::string number = std::to_string(n);
+    return {q + number, "", format, "Question " + number, a, "Answer " + number};
+}
+
+Lines Join(std::initializer_list<Lines> parts) {
+    Lines all;
+    for (const Lines& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+const Lines kEnd{"[[qend"};
+
+struct Verdict {
+    uint8_t TopicInvalid;
+    uint8_t TooFewQuestions;
+    uint8_t TopicCorrupt;
+};
+
+constexpr Verdict kValid{0, 0, 0};
+constexpr Verdict kTooFew{1, 1, 0};
+constexpr Verdict kCorrupt{1, 0, 1};
+
+struct ScanCase {
+    const char* name;
+    std::string content;  // the file, byte for byte
+    ScanResults counts;
+    Verdict verdict;
+    const char* caption;  // valid topics only
+};
+
+void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.name; }
+
+std::string CrLf(const Lines& lines) { return knowledge_test::CrLfLines(lines); }
+
+std::vector<ScanCase> ScanCases() {
+    return {
+        {"EmptyFile", "", {0, 0, 0, 0, false}, kTooFew, nullptr},
+        {"OnlyEndLine", CrLf(kEnd), {0, 0, 1, 0, true}, kTooFew, nullptr},
+        {"EndLineInCapitals", CrLf(Join({Record(1, "FONT"), Record(2, "FONT"), {"[[QEND"}})),
+         {2, 2, 11, 2, false}, kCorrupt, nullptr},
+        {"EndLineWithTrailingBlank", CrLf(Join({Record(1, "FONT"), Record(2, "FONT"), {"[[qend "}})),
+         {2, 2, 11, 2, false}, kCorrupt, nullptr},
+        {"SmallLetterMarkers",
+         CrLf(Join({Record(1, "font", "[q", "[a"), Record(2, "Reserved", "[q", "[a"), kEnd})),
+         {2, 2, 11, 2, true}, kValid, "TOPIC  ...  2  QUESTIONS"},
+        {"ThirdLabelWithoutAnswer",
+         CrLf(Join({Record(1, "FONT"), Record(2, "FONT"), {"[Q3", "", "FONT", "Question 3"}, kEnd})),
+         {3, 2, 14, 3, true}, kCorrupt, nullptr},
+        {"AnswerMarkerWithoutLabel", CrLf(Join({Record(1, "FONT"), Record(2, "FONT"), {"[A"}, kEnd})),
+         {2, 3, 12, 2, true}, kCorrupt, nullptr},
+        // Content without an end line is corrupt before it is too short.
+        {"NoEndLine", CrLf(Record(1, "FONT")), {1, 1, 5, 1, false}, kCorrupt, nullptr},
+        {"OneRecord", CrLf(Join({Record(1, "FONT"), kEnd})), {1, 1, 6, 1, true}, kTooFew, nullptr},
+        {"OnlyBlanks", CrLf({"   "}), {0, 0, 1, 0, false}, kCorrupt, nullptr},
+        {"FivePlainRecords",
+         CrLf(Join({Record(1, "FONT"), Record(2, "RESERVED"), Record(3, "font"), Record(4, "reserved"),
+                    Record(5, "Font"), kEnd})),
+         {5, 5, 26, 5, true}, kValid, "TOPIC  ...  5  QUESTIONS"},
+        {"OneFormatCodeAmongFive",
+         CrLf(Join({Record(1, "FONT"), Record(2, "RESERVED"), Record(3, "SAFSALMCLN"), Record(4, "FONT"),
+                    Record(5, "FONT"), kEnd})),
+         {5, 5, 26, 4, true}, kValid, "TOPIC  ...  5  QUESTIONS *"},
+        {"PlainWordWithTrailingBlank", CrLf(Join({Record(1, "FONT "), Record(2, "FONT"), kEnd})),
+         {2, 2, 11, 1, true}, kValid, "TOPIC  ...  2  QUESTIONS *"},
+        {"EndLineFirst", CrLf(Join({kEnd, Record(1, "FONT"), Record(2, "FONT")})), {2, 2, 11, 2, true},
+         kValid, "TOPIC  ...  2  QUESTIONS"},
+        {"EndLineBetweenRecords", CrLf(Join({Record(1, "FONT"), kEnd, Record(2, "FONT")})),
+         {2, 2, 11, 2, true}, kValid, "TOPIC  ...  2  QUESTIONS"},
+        {"LastLineWithoutLineEnd", CrLf(Join({Record(1, "FONT"), Record(2, "FONT")})) + "[[qend",
+         {2, 2, 11, 2, true}, kValid, "TOPIC  ...  2  QUESTIONS"},
+        // Without its media line a record's first question line sits where
+        // the format line should be.
+        {"RecordWithoutMediaLine",
+         CrLf(Join({{"[Q1", "FONT", "Question 1", "[A", "Answer 1"}, Record(2, "FONT"), kEnd})),
+         {2, 2, 11, 1, true}, kValid, "TOPIC  ...  2  QUESTIONS *"},
+        // A label line in the media slot takes the format check itself, so
+        // the format line after it is not counted.
+        {"LabelInMediaSlot",
+         CrLf({"[Q1", "[Q2", "", "FONT", "Question", "[A", "Answer", "[A", "Answer", "[[qend"}),
+         {2, 2, 9, 0, true}, kValid, "TOPIC  ...  2  QUESTIONS *"},
+        // A label line in the format slot carries the position past the
+        // format check for the rest of the file.
+        {"LabelInFormatSlot",
+         CrLf(Join({{"[Q1", "", "[Q2", "", "FONT", "Question 2", "[A", "Answer 2", "[A", "Answer 1"},
+                    Record(3, "FONT"), kEnd})),
+         {3, 3, 14, 0, true}, kValid, "TOPIC  ...  3  QUESTIONS *"},
+    };
+}
+
+class ScanTable : public knowledge_test::ScratchFolder, public ::testing::WithParamInterface<ScanCase> {};
+
+TEST_P(ScanTable, CountsAndVerdict) {
+    const ScanCase& c = GetParam();
+    // The program makes "subjects" in small letters and spells it
+    // "Subjects" when it opens a topic.
+    knowledge_test::WriteRaw("subjects/Science/Topic.txt", c.content);
+
+    plat::TextFile file;
+    ScanResults counts;
+    knowledge::ScanTopicFile(file, knowledge::TopicFilePath("Science", "Topic"), counts);
+    EXPECT_PRED2(SameCounts, counts, c.counts);
+
+    ProblemFlags flags;
+    knowledge::ValidateTopicCounts(counts, false, flags);
+    EXPECT_EQ(flags.TopicInvalid, c.verdict.TopicInvalid);
+    EXPECT_EQ(flags.TooFewQuestions, c.verdict.TooFewQuestions);
+    EXPECT_EQ(flags.TopicCorrupt, c.verdict.TopicCorrupt);
+    EXPECT_EQ(flags.NoTopics, 0);
+    if (c.caption != nullptr) {
+        EXPECT_EQ(knowledge::TopicLabelCaption(counts), c.caption);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TopicFiles, ScanTable, ::testing::ValuesIn(ScanCases()),
+                         [](const ::testing::TestParamInfo<ScanCase>& info) { return info.param.name; });
+
+using TopicFile = knowledge_test::ScratchFolder;
+
+TEST_F(TopicFile, MissingFileThrowsAfterZeroingTheCounts) {
+    std::filesystem::create_directories("subjects/Science");
+    plat::TextFile file;
+    ScanResults counts{7, 7, 40, 7, true};
+    EXPECT_THROW(knowledge::ScanTopicFile(file, knowledge::TopicFilePath("Science", "Gone"), counts),
+                 plat::InOutError);
+    EXPECT_PRED2(SameCounts, counts, ScanResults{});
+}
+
+TEST_F(TopicFile, ExtensionInCapitalsIsFoundUnderItsListedName) {
+    knowledge_test::WriteRaw("subjects/Science/Physics.TXT",
+                             CrLf(Join({Record(1, "FONT"), Record(2, "FONT"), kEnd})));
+    ASSERT_TRUE(knowledge::IsTopicFileName("Physics.TXT"));
+    const std::string topic = knowledge::TopicNameOf("Physics.TXT");
+    EXPECT_EQ(topic, "Physics");
+
+    plat::TextFile file;
+    ScanResults counts;
+    knowledge::ScanTopicFile(file, knowledge::TopicFilePath("Science", topic), counts);
+    EXPECT_EQ(counts.NumberOfQuestions, 2);
+    EXPECT_TRUE(counts.QEndFound);
+}
+
+TEST_F(TopicFile, OneFileObjectServesScanAfterScan) {
+    // The program reads every file through one text-file object, so a scan
+    // must leave it closed and ready for the next.
+    knowledge_test::WriteRaw("subjects/Science/Long.txt",
+                             CrLf(Join({Record(1, "FONT"), Record(2, "FONT"), Record(3, "FONT"), kEnd})));
+    knowledge_test::WriteRaw("subjects/Science/Short.txt", "");
+
+    plat::TextFile file;
+    ScanResults counts;
+    knowledge::ScanTopicFile(file, knowledge::TopicFilePath("Science", "Long"), counts);
+    EXPECT_PRED2(SameCounts, counts, (ScanResults{3, 3, 16, 3, true}));
+    knowledge::ScanTopicFile(file, knowledge::TopicFilePath("Science", "Short"), counts);
+    EXPECT_PRED2(SameCounts, counts, ScanResults{});
+}
+
+TEST(TopicLineCounter, CountsWrapAtSixteenBits) {
+    ScanResults counts;
+    knowledge::TopicLineCounter counter(counts);
+    for (int i = 0; i < 65536 + 3; ++i) {
+        counter.CountLine("[A");
+    }
+    EXPECT_EQ(counts.AnswerCount, 3);
+    EXPECT_EQ(counts.LineCount, 3);
+}
+
+TEST(TopicLineCounter, StartsFromZeroWhateverTheResultsHeld) {
+    ScanResults counts{9, 9, 9, 9, true};
+    knowledge::TopicLineCounter counter(counts);
+    EXPECT_PRED2(SameCounts, counts, ScanResults{});
+}
+
+struct FlagCase {
+    const char* name;
+    ScanResults counts;
+    bool topicListEmpty;
+    ProblemFlags before;
+    ProblemFlags after;
+};
+
+// A verdict writes only the flags its steps name; the rest keep what an
+// earlier check left until the problem window clears them.
+TEST(ValidateTopicCounts, WritesOnlyTheFlagsItDecides) {
+    ProblemFlags allSet{1, 1, 1, 1, 1, 1, 1, 1};
+    ProblemFlags noneSet{0, 0, 0, 0, 0, 0, 0, 0};
+    const FlagCase cases[] = {
+        {"no topics keeps TopicCorrupt", {2, 2, 11, 2, true}, true, {0, 0, 0, 1, 0, 0, 0, 0},
+         {1, 1, 1, 1, 0, 0, 0, 0}},
+        {"no topics ignores the counts", {}, true, noneSet, {1, 1, 1, 0, 0, 0, 0, 0}},
+        {"corrupt keeps TooFewQuestions", {2, 3, 12, 2, true}, false, {0, 1, 1, 0, 0, 0, 1, 0},
+         {1, 1, 0, 1, 0, 0, 1, 0}},
+        {"corrupt leaves TooFewQuestions clear", {1, 1, 5, 1, false}, false, noneSet,
+         {1, 0, 0, 1, 0, 0, 0, 0}},
+        {"too few clears TopicCorrupt", {1, 1, 6, 1, true}, false, {0, 0, 1, 1, 0, 0, 1, 0},
+         {1, 1, 0, 0, 0, 0, 1, 0}},
+        {"valid clears the verdict only", {2, 2, 11, 2, true}, false, allSet, {0, 0, 0, 0, 1, 1, 1, 1}},
+        {"valid with every other flag clear", {2, 2, 11, 0, true}, false, noneSet, noneSet},
+    };
+    for (const FlagCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProblemFlags flags = c.before;
+        knowledge::ValidateTopicCounts(c.counts, c.topicListEmpty, flags);
+        EXPECT_EQ(flags.TopicInvalid, c.after.TopicInvalid);
+        EXPECT_EQ(flags.TooFewQuestions, c.after.TooFewQuestions);
+        EXPECT_EQ(flags.NoTopics, c.after.NoTopics);
+        EXPECT_EQ(flags.TopicCorrupt, c.after.TopicCorrupt);
+        EXPECT_EQ(flags.DefaultPictureMissing, c.after.DefaultPictureMissing);
+        EXPECT_EQ(flags.UnsupportedOS, c.after.UnsupportedOS);
+        EXPECT_EQ(flags.MediaFilesOk, c.after.MediaFilesOk);
+        EXPECT_EQ(flags.EditorMissing, c.after.EditorMissing);
+    }
+}
+
+TEST(TopicListing, NameRule) {
+    struct Case {
+        const char* entry;
+        bool listed;
+        const char* topic;
+    };
+    const Case cases[] = {
+        {"Algebra.txt", true, "Algebra"},
+        {"ALGEBRA.TXT", true, "ALGEBRA"},
+        {"Mixed.tXt", true, "Mixed"},
+        {"notes.txt.bak", false, nullptr},
+        {"report.doc", false, nullptr},
+        {"Bones.txt ", false, nullptr},
+        // Only the last three characters are looked at, not the dot.
+        {"Longtxt", true, "Lon"},
+        {"txt", true, ""},
+        {"xt", false, nullptr},
+        {"", false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        EXPECT_EQ(knowledge::IsTopicFileName(c.entry), c.listed);
+        if (c.listed) {
+            EXPECT_EQ(knowledge::TopicNameOf(c.entry), c.topic);
+        }
+    }
+}
+
+}  // namespace
