@@ -1,0 +1,285 @@
+#include "toolkit/application.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+#include "platform/clock.h"
+#include "toolkit/qt_private.h"
+#include "toolkit/timer.h"
+
+namespace tk {
+
+namespace {
+
+Application* g_current = nullptr;
+
+char CharOf(const QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    default: break;
+  }
+  const QString t = e->text();
+  if (t.size() != 1) return 0;
+  const char16_t u = t[0].unicode();
+  if (u < 32 && u != 0) return static_cast<char>(u);  // Ctrl+letter
+  if (u < 32 || u == 127 || u > 255) return 0;
+  return static_cast<char>(u);
+}
+
+}  // namespace
+
+void InitToolkit(int& argc, char** argv) {
+  if (QApplication::instance() != nullptr) return;
+  static int s_argc = argc;
+  new QApplication(s_argc, argv);
+}
+
+// Routes keys as the program expects: the form with key preview first, then
+// the focused control's key-down and key-press handlers, then the widget.
+class KeyRouter : public QObject {
+ public:
+  explicit KeyRouter(Application& app) : app_(app) {}
+
+ protected:
+  bool eventFilter(QObject* obj, QEvent* ev) override {
+    if (ev->type() == QEvent::FocusIn) {
+      if (Control* c = ControlOf(obj); c != nullptr && c->OwnerForm() != nullptr && c != c->OwnerForm())
+        c->OwnerForm()->FocusChangedTo(c);
+      return false;
+    }
+    if (ev->type() != QEvent::KeyPress) return false;
+    auto* ke = static_cast<QKeyEvent*>(ev);
+    // A key the widget ignored travels up to its parents; handle it once.
+    if (ke == last_ && ke->timestamp() == lastStamp_) return false;
+    last_ = ke;
+    lastStamp_ = ke->timestamp();
+    Control* c = ControlOf(obj);
+    if (c == nullptr || c->OwnerForm() == nullptr) return false;
+    Form& form = *c->OwnerForm();
+    return Route(form, c == &form ? nullptr : c, ke);
+  }
+
+ private:
+  bool Route(Form& form, Control* control, QKeyEvent* ke) {
+    uint16_t key = VirtualKeyOf(ke->key());
+    const ShiftState shift = ShiftOf(ke->modifiers());
+    if (key != 0) {
+      if (form.KeyPreview() && form.OnKeyDown) {
+        app_.Dispatch([&] { form.OnKeyDown(key, shift); });
+        if (key == 0) return true;
+      }
+      if (control != nullptr && control->OnKeyDown) {
+        app_.Dispatch([&] { control->OnKeyDown(key, shift); });
+        if (key == 0) return true;
+      }
+    }
+    char ch = CharOf(ke);
+    if (ch != 0) {
+      if (form.KeyPreview() && form.OnKeyPress) {
+        app_.Dispatch([&] { form.OnKeyPress(ch); });
+        if (ch == 0) return true;
+      }
+      if (control != nullptr && control->OnKeyPress) {
+        app_.Dispatch([&] { control->OnKeyPress(ch); });
+        if (ch == 0) return true;
+      }
+    }
+    // The handlers may have closed or hidden what had the key.
+    return app_.Terminated();
+  }
+
+  Application& app_;
+  const QKeyEvent* last_ = nullptr;
+  quint64 lastStamp_ = std::numeric_limits<quint64>::max();
+};
+
+struct Application::Impl {
+  std::unique_ptr<KeyRouter> router;
+  QTimer realTimer;
+  std::vector<QEventLoop*> loops;
+};
+
+Application::Application() : impl_(std::make_unique<Impl>()) {
+  if (QApplication::instance() == nullptr) {
+    static int argc = 1;
+    static char name[] = "tovrek";
+    static char* argv[] = {name, nullptr};
+    InitToolkit(argc, argv);
+  }
+  g_current = this;
+  impl_->router = std::make_unique<KeyRouter>(*this);
+  qApp->installEventFilter(impl_->router.get());
+  impl_->realTimer.setSingleShot(true);
+  QObject::connect(&impl_->realTimer, &QTimer::timeout, [this] {
+    FireDueTimers(plat::GetClock().NowMs());
+    ArmRealTimer();
+  });
+}
+
+Application::~Application() {
+  qApp->removeEventFilter(impl_->router.get());
+  impl_->realTimer.stop();
+  // Forms are destroyed last-created first; timers unregister as they go.
+  while (!forms_.empty()) forms_.pop_back();
+  if (g_current == this) g_current = nullptr;
+}
+
+Application* Application::Current() { return g_current; }
+
+void Application::AdoptForm(std::unique_ptr<Form> f, bool mayBeMain) {
+  Form* raw = f.get();
+  forms_.push_back(std::move(f));
+  if (mayBeMain && mainForm_ == nullptr) mainForm_ = raw;
+  if (raw->OnCreate) raw->OnCreate();
+}
+
+void Application::ShowMainForm() {
+  if (mainForm_ != nullptr && !terminated_) mainForm_->Show();
+}
+
+void Application::Run() {
+  ShowMainForm();
+  if (terminated_) return;
+  QEventLoop loop;
+  impl_->loops.push_back(&loop);
+  while (!terminated_) loop.exec();
+  impl_->loops.pop_back();
+}
+
+void Application::Terminate() {
+  terminated_ = true;
+  for (QEventLoop* l : impl_->loops) l->quit();
+}
+
+void Application::WakeModalLoop() {
+  if (!impl_->loops.empty()) impl_->loops.back()->quit();
+}
+
+void Application::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void Application::ShowException(const std::exception& e) {
+  if (scripted_) {
+    errorReports_.push_back(e.what());
+    return;
+  }
+  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), QString::fromUtf8(e.what()),
+                  QMessageBox::Ok, activeForm_ != nullptr ? activeForm_->Widget() : nullptr);
+  box.exec();
+  if (activeForm_ != nullptr && activeForm_->ActiveControl() != nullptr)
+    activeForm_->SetActiveControl(activeForm_->ActiveControl());
+}
+
+void Application::Dispatch(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    ShowException(e);
+  }
+}
+
+void Application::QueueModalScript(std::function<void(Form&)> script) { modalScripts_.push_back(std::move(script)); }
+
+void Application::FormShown(Form* f) { ActivateForm(f); }
+
+void Application::FormHidden(Form* f) {
+  if (activeForm_ == f) activeForm_ = nullptr;
+}
+
+void Application::BeginModal(Form* f, Form*& previous) {
+  previous = activeForm_;
+  modalLog_.push_back(f->Name());
+}
+
+void Application::EndModal(Form*, Form* previous) {
+  // The focus goes back without a new activation.
+  activeForm_ = previous;
+  if (previous != nullptr && previous->Visible()) {
+    previous->Widget()->activateWindow();
+    if (previous->ActiveControl() != nullptr) previous->SetActiveControl(previous->ActiveControl());
+  }
+}
+
+void Application::ActivateForm(Form* f) {
+  activeForm_ = f;
+  if (f->ActiveControl() == nullptr || !f->ActiveControl()->CanFocus()) {
+    Control* first = nullptr;
+    for (Component* comp : f->Components()) {
+      auto* c = dynamic_cast<Control*>(comp);
+      if (c != nullptr && c->TabStop() && c->CanFocus()) {
+        first = c;
+        break;
+      }
+    }
+    f->activeControl_ = first;
+  }
+  f->Widget()->raise();
+  f->Widget()->activateWindow();
+  if (f->ActiveControl() != nullptr) f->SetActiveControl(f->ActiveControl());
+  if (f->OnActivate) Dispatch(f->OnActivate);
+}
+
+void Application::RunModalLoop(Form* f) {
+  if (scripted_) {
+    if (modalScripts_.empty()) throw ScriptError{"no script answers the modal window " + f->Name()};
+    auto script = std::move(modalScripts_.front());
+    modalScripts_.pop_front();
+    script(*f);
+    if (!f->CloseRequested() && !terminated_)
+      throw ScriptError{"the script left the modal window " + f->Name() + " open"};
+    return;
+  }
+  QEventLoop loop;
+  impl_->loops.push_back(&loop);
+  while (!f->CloseRequested() && !terminated_) loop.exec();
+  impl_->loops.pop_back();
+}
+
+// --- Timers -----------------------------------------------------------------
+
+void Application::TimerChanged(Timer* t) {
+  if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) timers_.push_back(t);
+  ArmRealTimer();
+}
+
+void Application::TimerGone(Timer* t) {
+  timers_.erase(std::remove(timers_.begin(), timers_.end(), t), timers_.end());
+}
+
+void Application::FireDueTimers(uint64_t now) {
+  // Each pass fires the earliest due timer; handlers may change any timer.
+  for (int guard = 0; guard < 1000000; ++guard) {
+    Timer* next = nullptr;
+    for (Timer* t : timers_)
+      if (t->Enabled() && t->Interval() > 0 && t->DueAt() <= now && (next == nullptr || t->DueAt() < next->DueAt()))
+        next = t;
+    if (next == nullptr || terminated_) return;
+    next->Fire(now);
+  }
+}
+
+void Application::ArmRealTimer() {
+  if (dynamic_cast<plat::ManualClock*>(&plat::GetClock()) != nullptr) return;
+  uint64_t earliest = std::numeric_limits<uint64_t>::max();
+  for (Timer* t : timers_)
+    if (t->Enabled() && t->Interval() > 0) earliest = std::min(earliest, t->DueAt());
+  if (earliest == std::numeric_limits<uint64_t>::max()) {
+    impl_->realTimer.stop();
+    return;
+  }
+  const uint64_t now = plat::GetClock().NowMs();
+  impl_->realTimer.start(static_cast<int>(earliest > now ? std::min<uint64_t>(earliest - now, 1u << 30) : 0));
+}
+
+}  // namespace tk
