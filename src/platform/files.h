@@ -1,0 +1,58 @@
+// File-system calls with the meaning the program expects from Windows.
+// Every path is a program path and goes through NativePath.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace plat {
+
+bool DirectoryExists(const std::string& path);
+// True only for something that is not a folder.
+bool FileExists(const std::string& path);
+// One level; false when it fails or the folder already exists.
+bool CreateDir(const std::string& path);
+// Empty folders only.
+bool RemoveDir(const std::string& path);
+bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists);
+// Fails on a read-only file, as Windows does; SetArchiveOnly first.
+bool DeleteFileAt(const std::string& path);
+// Clears read-only: the owner may write the file again.
+bool SetArchiveOnly(const std::string& path);
+
+constexpr int faReadOnly = 0x01;
+constexpr int faHidden = 0x02;
+constexpr int faSysFile = 0x04;
+constexpr int faVolumeID = 0x08;
+constexpr int faDirectory = 0x10;
+constexpr int faArchive = 0x20;
+constexpr int faAnyFile = 0x3F;
+
+// Windows error codes the search returns.
+constexpr int kErrorFileNotFound = 2;
+constexpr int kErrorPathNotFound = 3;
+constexpr int kErrorInvalidHandle = 6;
+constexpr int kErrorNoMoreFiles = 18;
+
+class DirectorySearch;
+
+struct SearchRec {
+  std::string Name;
+  int Attr = 0;
+  int64_t Size = 0;
+  std::shared_ptr<DirectorySearch> Handle;  // open search; reset by FindClose
+};
+
+// The mask is the last component of pathMask ("subjects\*."). Plain files
+// always match; folders need faDirectory, dot-names faHidden. "." and ".."
+// come first, then the rest sorted ignoring case. 0 on success.
+int FindFirst(const std::string& pathMask, int attr, SearchRec& rec);
+int FindNext(SearchRec& rec);
+void FindClose(SearchRec& rec);
+
+// Windows wildcard matching of one name, ignoring case ("*." finds names
+// without a dot, "*.*" every name).
+bool MatchesMask(const std::string& name, const std::string& mask);
+
+}  // namespace plat

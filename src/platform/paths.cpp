@@ -1,0 +1,157 @@
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "platform/detail.h"
+
+#ifndef TOVREK_SCHOOL_MOUNT
+#define TOVREK_SCHOOL_MOUNT "/mnt/tovrek-school"
+#endif
+
+namespace plat {
+
+namespace detail {
+
+bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
+
+int CompareIgnoreCase(const std::string& a, const std::string& b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(AsciiLower(a[i]));
+    const auto cb = static_cast<unsigned char>(AsciiLower(b[i]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool ListDirectory(const std::string& nativeDir, std::vector<std::string>& names) {
+  names.clear();
+  DIR* dir = opendir(nativeDir.empty() ? "." : nativeDir.c_str());
+  if (!dir) return false;
+  while (const dirent* entry = readdir(dir)) {
+    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    names.emplace_back(entry->d_name);
+  }
+  closedir(dir);
+  return true;
+}
+
+std::string ParentOf(const std::string& nativePath) {
+  std::string path = nativePath;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+int WindowsErrorFromErrno(int err, const std::string& nativePath) {
+  switch (err) {
+    case ENOENT: {
+      struct stat st {};
+      const std::string parent = ParentOf(nativePath);
+      return (stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) ? 2 : 3;
+    }
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+      return 3;
+    case EMFILE:
+    case ENFILE:
+      return 4;
+    default:
+      return 5;
+  }
+}
+
+}  // namespace detail
+
+namespace {
+
+std::optional<std::string>& MountOverride() {
+  static std::optional<std::string> mount;
+  return mount;
+}
+
+bool EntryExists(const std::string& path) {
+  struct stat st {};
+  return lstat(path.c_str(), &st) == 0;
+}
+
+std::string Join(const std::string& base, const std::string& name) {
+  if (base.empty()) return name;
+  if (base.back() == '/') return base + name;
+  return base + "/" + name;
+}
+
+// The entry of `dir` equal to `name` ignoring case; the first in byte order
+// when several are, so that the choice does not depend on the folder's order.
+std::optional<std::string> FindIgnoringCase(const std::string& dir, const std::string& name) {
+  std::vector<std::string> names;
+  if (!detail::ListDirectory(dir, names)) return std::nullopt;
+  std::optional<std::string> best;
+  for (const std::string& candidate : names)
+    if (detail::EqualsIgnoreCase(candidate, name) && (!best || candidate < *best)) best = candidate;
+  return best;
+}
+
+}  // namespace
+
+std::string SchoolMount() {
+  if (MountOverride()) return *MountOverride();
+  return TOVREK_SCHOOL_MOUNT;
+}
+
+void SetSchoolMountForTests(std::optional<std::string> mount) { MountOverride() = std::move(mount); }
+
+std::string NativePath(const std::string& programPath) {
+  std::string path = programPath;
+  std::replace(path.begin(), path.end(), '\\', '/');
+
+  std::string root;  // already native: "", "/" or the school mount
+  size_t start = 0;
+  if (path.size() >= 2 && path[0] == '/' && path[1] == '/') {
+    root = SchoolMount();
+    const size_t serverEnd = path.find('/', 2);
+    start = serverEnd == std::string::npos ? path.size() : serverEnd;
+  } else if (!path.empty() && path[0] == '/') {
+    root.assign(1, '/');  // not = "/": GCC 12 warns wrongly (-Wrestrict)
+  }
+  const bool trailingSlash = path.size() > start && path.back() == '/';
+
+  std::string result = root;
+  bool lookUp = true;  // false once a component is missing: nothing below it exists
+  size_t pos = start;
+  while (pos < path.size()) {
+    size_t end = path.find('/', pos);
+    if (end == std::string::npos) end = path.size();
+    std::string component = path.substr(pos, end - pos);
+    pos = end + 1;
+    if (component.empty()) continue;  // "a\\b" names "a\b", as on Windows
+
+    if (lookUp && component != "." && component != "..") {
+      const std::string exact = Join(result, component);
+      if (!EntryExists(exact)) {
+        if (auto found = FindIgnoringCase(result.empty() ? "." : result, component))
+          component = *found;
+        else
+          lookUp = false;
+      }
+    }
+    result = Join(result, component);
+  }
+  if (trailingSlash && !result.empty() && result.back() != '/') result += '/';
+  return result;
+}
+
+}  // namespace plat

@@ -1,0 +1,24 @@
+// The program keeps 8-bit strings; the screen wants UTF-8.
+#pragma once
+
+#include <string>
+
+namespace plat {
+
+bool IsValidUtf8(const std::string& bytes);
+
+// UTF-8 for showing: the bytes themselves when they are valid UTF-8, else
+// read as Windows-1252 (its five unused bytes become the C1 controls
+// U+0081, U+008D, U+008F, U+0090 and U+009D, as Windows maps them).
+std::string DisplayText(const std::string& bytes);
+
+// What the user typed, as the program stores it: UTF-8, with each invalid
+// sequence replaced by U+FFFD.
+std::string TypedText(const std::string& utf8);
+
+// Changes only 'a' to 'z', as the program's comparisons expect.
+std::string UpperCase(const std::string& text);
+
+std::string IntToStr(long long value);
+
+}  // namespace plat

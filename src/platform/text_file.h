@@ -1,0 +1,77 @@
+// The program's one text-file variable: 8-bit lines, CR LF on writing,
+// every step checked as the Windows runtime checks it.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace plat {
+
+// Runtime input/output error codes.
+constexpr int kIoFileNotFound = 2;
+constexpr int kIoPathNotFound = 3;
+constexpr int kIoTooManyOpenFiles = 4;
+constexpr int kIoAccessDenied = 5;
+constexpr int kIoDiskReadError = 100;
+constexpr int kIoDiskWriteError = 101;
+constexpr int kIoFileNotAssigned = 102;
+constexpr int kIoFileNotOpen = 103;
+constexpr int kIoNotOpenForInput = 104;
+constexpr int kIoNotOpenForOutput = 105;
+
+// "I/O error 2: File not found: subjects\Maths\x.txt"
+class InOutError : public std::runtime_error {
+ public:
+  InOutError(int code, const std::string& fileName);
+  int Code() const noexcept { return code_; }
+  const std::string& FileName() const noexcept { return fileName_; }
+
+ private:
+  int code_;
+  std::string fileName_;
+};
+
+// "File not found" and so on; "Unknown error" for codes not listed above.
+std::string InOutErrorText(int code);
+
+class TextFile {
+ public:
+  TextFile() = default;
+  ~TextFile();  // closes without reporting
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+
+  // Binds a program path; an open file is closed first.
+  void Assign(const std::string& name);
+  // Opens for reading; the whole file is read here.
+  void Reset();
+  // Creates or empties the file and opens it for writing.
+  void Rewrite();
+  // Lines end at CR LF, LF or a lone CR; past the end, lines are empty.
+  void ReadLn(std::string& line);
+  // Writes the bytes and CR LF.
+  void WriteLn(const std::string& line);
+  // True when no byte is left to read.
+  bool Eof();
+  void Close();
+
+  const std::string& Name() const { return name_; }
+  bool IsOpen() const { return mode_ != Mode::Closed; }
+
+ private:
+  enum class Mode { Closed, Input, Output };
+
+  void Fail(int code) const;
+  void CloseSilently() noexcept;
+  bool Flush();
+
+  std::string name_;
+  bool assigned_ = false;
+  Mode mode_ = Mode::Closed;
+  std::string data_;  // input: the whole file
+  size_t pos_ = 0;
+  std::string out_;   // output not yet written
+  int fd_ = -1;
+};
+
+}  // namespace plat
