@@ -1,0 +1,119 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "temp_folder.h"
+
+namespace {
+
+class FilesTest : public plat_test::TempFolderTest {
+ protected:
+  static bool OwnerMayWrite(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && (st.st_mode & S_IWUSR) != 0;
+  }
+};
+
+TEST_F(FilesTest, ExistenceTellsFoldersFromFiles) {
+  MakeDirs("setup/pictures");
+  WriteBytes("default.jpg", "x");
+  struct Case {
+    const char* path;
+    bool directory;
+    bool file;
+  } const cases[] = {
+      {"setup", true, false},
+      {"Setup\\Pictures", true, false},
+      {"setup\\pictures\\", true, false},
+      {"default.jpg", false, true},
+      {"DEFAULT.JPG", false, true},
+      {"missing", false, false},
+      {"setup\\missing.ini", false, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(plat::DirectoryExists(c.path), c.directory) << c.path;
+    EXPECT_EQ(plat::FileExists(c.path), c.file) << c.path;
+  }
+}
+
+TEST_F(FilesTest, CreateAndRemoveOneLevel) {
+  EXPECT_TRUE(plat::CreateDir("disktest"));
+  EXPECT_TRUE(plat::DirectoryExists("disktest"));
+  EXPECT_FALSE(plat::CreateDir("disktest"));  // already there
+  EXPECT_FALSE(plat::CreateDir("DISKTEST"));  // the same folder, ignoring case
+  EXPECT_FALSE(plat::CreateDir("a\\b"));      // one level only
+  WriteBytes("plain", "x");
+  EXPECT_FALSE(plat::CreateDir("plain"));
+
+  WriteBytes("disktest/inside", "x");
+  EXPECT_FALSE(plat::RemoveDir("disktest"));  // not empty
+  std::filesystem::remove("disktest/inside");
+  EXPECT_TRUE(plat::RemoveDir("DiskTest"));
+  EXPECT_FALSE(plat::DirectoryExists("disktest"));
+  EXPECT_FALSE(plat::RemoveDir("disktest"));
+  EXPECT_FALSE(plat::RemoveDir("plain"));
+}
+
+TEST_F(FilesTest, CopyRespectsFailIfExists) {
+  const std::string bytes("\xFF\xD8 jpeg\0bytes\r\n", 15);
+  WriteBytes("default.jpg", bytes);
+  MakeDirs("setup/pictures");
+
+  EXPECT_TRUE(plat::CopyFileTo("Default.jpg", "setup\\pictures\\default.jpg", true));
+  EXPECT_EQ(ReadBytes("setup/pictures/default.jpg"), bytes);
+
+  WriteBytes("setup/pictures/default.jpg", "old");
+  EXPECT_FALSE(plat::CopyFileTo("default.jpg", "setup\\pictures\\default.jpg", true));
+  EXPECT_EQ(ReadBytes("setup/pictures/default.jpg"), "old");
+
+  EXPECT_TRUE(plat::CopyFileTo("default.jpg", "setup\\pictures\\DEFAULT.JPG", false));
+  EXPECT_EQ(ReadBytes("setup/pictures/default.jpg"), bytes);
+  EXPECT_FALSE(std::filesystem::exists("setup/pictures/DEFAULT.JPG"));
+}
+
+TEST_F(FilesTest, CopyFailures) {
+  WriteBytes("a.jpg", "picture");
+  MakeDirs("folder");
+  EXPECT_FALSE(plat::CopyFileTo("missing.jpg", "b.jpg", false));
+  EXPECT_FALSE(std::filesystem::exists("b.jpg"));
+  EXPECT_FALSE(plat::CopyFileTo("a.jpg", "nowhere\\b.jpg", false));
+  EXPECT_FALSE(plat::CopyFileTo("folder", "b.jpg", false));
+  EXPECT_FALSE(plat::CopyFileTo("a.jpg", "folder", false));
+  // Onto itself, under another spelling: must not empty the file.
+  EXPECT_FALSE(plat::CopyFileTo("a.jpg", "A.JPG", false));
+  EXPECT_EQ(ReadBytes("a.jpg"), "picture");
+}
+
+TEST_F(FilesTest, ReadOnlyFilesNeedSetArchiveOnlyBeforeDelete) {
+  WriteBytes("pic.jpg", "x");
+  MakeReadOnly("pic.jpg");
+  EXPECT_FALSE(plat::DeleteFileAt("pic.jpg"));
+  EXPECT_TRUE(std::filesystem::exists("pic.jpg"));
+
+  EXPECT_TRUE(plat::SetArchiveOnly("PIC.JPG"));
+  EXPECT_TRUE(OwnerMayWrite("pic.jpg"));
+  EXPECT_TRUE(plat::DeleteFileAt("Pic.jpg"));
+  EXPECT_FALSE(std::filesystem::exists("pic.jpg"));
+
+  EXPECT_FALSE(plat::DeleteFileAt("pic.jpg"));
+  EXPECT_FALSE(plat::SetArchiveOnly("pic.jpg"));
+  MakeDirs("folder");
+  EXPECT_FALSE(plat::DeleteFileAt("folder"));
+  EXPECT_TRUE(std::filesystem::exists("folder"));
+}
+
+TEST_F(FilesTest, CopyKeepsReadOnlyAndWillNotOverwriteIt) {
+  WriteBytes("src.jpg", "new");
+  WriteBytes("dst.jpg", "old");
+  MakeReadOnly("dst.jpg");
+  EXPECT_FALSE(plat::CopyFileTo("src.jpg", "dst.jpg", false));
+  EXPECT_EQ(ReadBytes("dst.jpg"), "old");
+
+  MakeReadOnly("src.jpg");
+  EXPECT_TRUE(plat::CopyFileTo("src.jpg", "copy.jpg", true));
+  EXPECT_FALSE(OwnerMayWrite("copy.jpg"));
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+#include "platform/jpeg.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
+
+#include "temp_folder.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// Compresses raw samples (components per pixel as the colour space needs).
+Bytes Compress(int width, int height, J_COLOR_SPACE in, int components, const Bytes& samples,
+               J_COLOR_SPACE stored = JCS_UNKNOWN, int quality = 95) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr err;
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &out, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = components;
+  info.in_color_space = in;
+  jpeg_set_defaults(&info);
+  if (stored != JCS_UNKNOWN) jpeg_set_colorspace(&info, stored);
+  jpeg_set_quality(&info, quality, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(samples.data() + info.next_scanline * width * components);
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  Bytes bytes(out, out + size);
+  std::free(out);
+  return bytes;
+}
+
+// Left half one colour, right half another.
+Bytes TwoHalves(int width, int height, const Bytes& left, const Bytes& right) {
+  Bytes samples;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      samples.insert(samples.end(), (x < width / 2 ? left : right).begin(), (x < width / 2 ? left : right).end());
+  return samples;
+}
+
+void ExpectPixelNear(const plat::RgbImage& image, int x, int y, int r, int g, int b, const char* label) {
+  const size_t at = (static_cast<size_t>(y) * image.width + x) * 3;
+  ASSERT_LT(at + 2, image.pixels.size()) << label;
+  EXPECT_NEAR(image.pixels[at], r, 12) << label << " red at " << x << "," << y;
+  EXPECT_NEAR(image.pixels[at + 1], g, 12) << label << " green at " << x << "," << y;
+  EXPECT_NEAR(image.pixels[at + 2], b, 12) << label << " blue at " << x << "," << y;
+}
+
+TEST(JpegTest, DecodesRgb) {
+  const Bytes jpeg = Compress(32, 16, JCS_RGB, 3, TwoHalves(32, 16, {255, 0, 0}, {0, 0, 255}));
+  const plat::RgbImage image = plat::DecodeJpegBytes(jpeg.data(), jpeg.size());
+  EXPECT_EQ(image.width, 32);
+  EXPECT_EQ(image.height, 16);
+  ASSERT_EQ(image.pixels.size(), 32u * 16u * 3u);
+  ExpectPixelNear(image, 4, 8, 255, 0, 0, "rgb");
+  ExpectPixelNear(image, 27, 8, 0, 0, 255, "rgb");
+}
+
+TEST(JpegTest, DecodesGrayscaleToRgb) {
+  Bytes samples;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) samples.push_back(y < 8 ? 40 : 200);
+  const Bytes jpeg = Compress(16, 16, JCS_GRAYSCALE, 1, samples);
+  const plat::RgbImage image = plat::DecodeJpegBytes(jpeg.data(), jpeg.size());
+  ASSERT_EQ(image.pixels.size(), 16u * 16u * 3u);
+  ExpectPixelNear(image, 5, 2, 40, 40, 40, "gray");
+  ExpectPixelNear(image, 5, 13, 200, 200, 200, "gray");
+  for (size_t i = 0; i < image.pixels.size(); i += 3) {
+    ASSERT_EQ(image.pixels[i], image.pixels[i + 1]);
+    ASSERT_EQ(image.pixels[i], image.pixels[i + 2]);
+  }
+}
+
+// libjpeg writes an Adobe marker for CMYK; such files hold the inks
+// inverted (255 = no ink), as Adobe's programs write them.
+TEST(JpegTest, DecodesCmykAndYcck) {
+  const Bytes cyanInk = {0, 255, 255, 255};  // full cyan, no other ink
+  const Bytes blackInk = {255, 255, 255, 0};
+  for (const J_COLOR_SPACE stored : {JCS_CMYK, JCS_YCCK}) {
+    const char* label = stored == JCS_CMYK ? "cmyk" : "ycck";
+    const Bytes jpeg = Compress(32, 16, JCS_CMYK, 4, TwoHalves(32, 16, cyanInk, blackInk), stored, 100);
+    const plat::RgbImage image = plat::DecodeJpegBytes(jpeg.data(), jpeg.size());
+    ASSERT_EQ(image.pixels.size(), 32u * 16u * 3u) << label;
+    ExpectPixelNear(image, 4, 8, 0, 255, 255, label);
+    ExpectPixelNear(image, 27, 8, 0, 0, 0, label);
+  }
+}
+
+class JpegFileTest : public plat_test::TempFolderTest {
+ protected:
+  static void WriteFile(const std::string& path, const Bytes& bytes) {
+    WriteBytes(path, std::string(bytes.begin(), bytes.end()));
+  }
+
+  // Noise, so that the scan data are long and a cut falls inside them.
+  static Bytes NoisyJpeg() {
+    Bytes samples;
+    uint32_t state = 1;
+    for (int i = 0; i < 64 * 64 * 3; ++i) {
+      state = state * 1103515245u + 12345u;
+      samples.push_back(static_cast<uint8_t>(state >> 24));
+    }
+    return Compress(64, 64, JCS_RGB, 3, samples);
+  }
+
+  static std::string ErrorOf(const std::string& path) {
+    try {
+      plat::DecodeJpegFile(path);
+    } catch (const plat::PictureError& e) {
+      return e.what();
+    }
+    return "";
+  }
+};
+
+TEST_F(JpegFileTest, DecodesAFileByProgramPath) {
+  MakeDirs("mediafiles");
+  WriteFile("mediafiles/pic.jpg", NoisyJpeg());
+  const plat::RgbImage image = plat::DecodeJpegFile("MediaFiles\\PIC.JPG");
+  EXPECT_EQ(image.width, 64);
+  EXPECT_EQ(image.height, 64);
+}
+
+TEST_F(JpegFileTest, BadFilesThrowNamingTheFile) {
+  const Bytes good = NoisyJpeg();
+  WriteFile("cut.jpg", Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2)));
+  WriteFile("header.jpg", Bytes(good.begin(), good.begin() + 20));
+  WriteBytes("text.jpg", "this is not a picture\r\n");
+  WriteBytes("empty.jpg", "");
+  for (const char* name : {"cut.jpg", "header.jpg", "text.jpg", "empty.jpg", "missing.jpg"}) {
+    const std::string message = ErrorOf(name);
+    EXPECT_NE(message.find(name), std::string::npos) << name << ": " << message;
+  }
+}
+
+TEST(JpegBytesTest, GarbageThrows) {
+  const uint8_t garbage[] = {0xFF, 0xD8, 0xFF, 0x00, 0x12, 0x34};
+  EXPECT_THROW(plat::DecodeJpegBytes(garbage, sizeof garbage), plat::PictureError);
+  EXPECT_THROW(plat::DecodeJpegBytes(nullptr, 0), plat::PictureError);
+}
+
+}  // namespace

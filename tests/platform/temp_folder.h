@@ -1,0 +1,63 @@
+// Every program path is relative to the current folder, so each test runs
+// in a fresh folder of its own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace plat_test {
+
+class TempFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = std::filesystem::current_path();
+    char pattern[] = "/tmp/tovrek-platform-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    std::filesystem::current_path(folder_);
+  }
+
+  void TearDown() override {
+    std::filesystem::current_path(previous_);
+    // Tests make files read-only; give write access back so all can go.
+    std::error_code ec;
+    for (auto it = std::filesystem::recursive_directory_iterator(folder_, ec);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
+      std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(folder_, ec);
+  }
+
+  const std::filesystem::path& Folder() const { return folder_; }
+
+  static void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    ASSERT_TRUE(out.good()) << path;
+  }
+
+  static std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+
+  static void MakeDirs(const std::string& path) { std::filesystem::create_directories(path); }
+
+  static void MakeReadOnly(const std::string& path) {
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+  }
+
+ private:
+  std::filesystem::path previous_;
+  std::filesystem::path folder_;
+};
+
+}  // namespace plat_test

@@ -1,0 +1,245 @@
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <unistd.h>
+#include <vector>
+
+#include "temp_folder.h"
+
+namespace {
+
+using plat::InOutError;
+using plat::TextFile;
+
+class TextFileTest : public plat_test::TempFolderTest {
+ protected:
+  // Reads as the program does: a line, then the end test.
+  static std::vector<std::string> ReadAll(const std::string& name) {
+    TextFile file;
+    file.Assign(name);
+    file.Reset();
+    std::vector<std::string> lines;
+    std::string line;
+    do {
+      file.ReadLn(line);
+      lines.push_back(line);
+    } while (!file.Eof());
+    file.Close();
+    return lines;
+  }
+
+  static int ErrorCode(const std::function<void()>& step, std::string* name = nullptr) {
+    try {
+      step();
+    } catch (const InOutError& e) {
+      if (name) *name = e.FileName();
+      return e.Code();
+    }
+    return 0;
+  }
+};
+
+TEST_F(TextFileTest, LineEnds) {
+  using V = std::vector<std::string>;
+  struct Case {
+    const char* label;
+    std::string bytes;
+    V lines;
+  } const cases[] = {
+      {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+      {"no final line end", "a\r\nb", {"a", "b"}},
+      {"LF", "a\nb\n", {"a", "b"}},
+      {"lone CR", "a\rb\r", {"a", "b"}},
+      {"empty line", "a\r\n\r\nb", {"a", "", "b"}},
+      {"LF then CR is two ends", "a\n\rb", {"a", "", "b"}},
+      {"CR CR", "a\r\rb\r\n", {"a", "", "b"}},
+      {"mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+      {"empty file", "", {""}},
+      {"only a line end", "\r\n", {""}},
+      {"blanks kept", "  x \r\n", {"  x "}},
+      {"8-bit bytes unchanged", std::string("\xE9t\xE9\0z\x1A\r\n", 8), {std::string("\xE9t\xE9\0z\x1A", 6)}},
+  };
+  for (const Case& c : cases) {
+    WriteBytes("t.txt", c.bytes);
+    EXPECT_EQ(ReadAll("t.txt"), c.lines) << c.label;
+  }
+}
+
+TEST_F(TextFileTest, ReadingPastTheEndGivesEmptyLines) {
+  WriteBytes("config.ini", "Navy\r\nBlack\r\n");
+  TextFile file;
+  file.Assign("config.ini");
+  file.Reset();
+  std::string line;
+  file.ReadLn(line);
+  file.ReadLn(line);
+  EXPECT_EQ(line, "Black");
+  EXPECT_TRUE(file.Eof());
+  for (int i = 0; i < 3; ++i) {
+    line = "stale";
+    file.ReadLn(line);
+    EXPECT_EQ(line, "");
+    EXPECT_TRUE(file.Eof());
+  }
+  file.Close();
+}
+
+TEST_F(TextFileTest, WritesCrLfAndReplacesTheFile) {
+  WriteBytes("out.txt", "a much longer old content that must go\r\n");
+  TextFile file;
+  file.Assign("OUT.TXT");
+  file.Rewrite();
+  file.WriteLn("Button Face");
+  file.WriteLn("");
+  file.WriteLn("caf\xE9");
+  file.Close();
+  EXPECT_EQ(ReadBytes("out.txt"), "Button Face\r\n\r\ncaf\xE9\r\n");
+  EXPECT_EQ(file.Name(), "OUT.TXT");
+}
+
+TEST_F(TextFileTest, LargeFileRoundTrip) {
+  MakeDirs("subjects/maths");
+  std::vector<std::string> written;
+  TextFile file;
+  file.Assign("Subjects\\Maths\\big.txt");
+  file.Rewrite();
+  for (int i = 0; i < 10000; ++i) {
+    written.push_back("[Q" + std::to_string(i) + " a question line of moderate length");
+    file.WriteLn(written.back());
+  }
+  file.Close();
+  EXPECT_EQ(ReadAll("subjects\\MATHS\\BIG.TXT"), written);
+}
+
+TEST_F(TextFileTest, ResetOfAnOpenFileStartsAgain) {
+  TextFile file;
+  file.Assign("x.txt");
+  file.Rewrite();
+  file.WriteLn("first");
+  file.Reset();  // closes the output first, so the line is there
+  std::string line;
+  file.ReadLn(line);
+  EXPECT_EQ(line, "first");
+  file.Reset();
+  file.ReadLn(line);
+  EXPECT_EQ(line, "first");
+  file.Close();
+}
+
+TEST_F(TextFileTest, OpenErrorsCarryCodeAndName) {
+  MakeDirs("subjects/maths");
+  WriteBytes("locked.ini", "keep");
+  MakeReadOnly("locked.ini");
+  struct Case {
+    const char* label;
+    const char* name;
+    bool write;
+    int code;
+  } const cases[] = {
+      {"missing file", "subjects\\Maths\\x.txt", false, plat::kIoFileNotFound},
+      {"missing folder", "subjects\\Physics\\x.txt", false, plat::kIoPathNotFound},
+      {"missing folder, writing", "setup\\config.ini", true, plat::kIoPathNotFound},
+      {"a folder", "subjects\\maths", false, plat::kIoAccessDenied},
+      {"a folder, writing", "subjects\\maths", true, plat::kIoAccessDenied},
+      {"read-only file", "locked.ini", true, plat::kIoAccessDenied},
+  };
+  for (const Case& c : cases) {
+    TextFile file;
+    file.Assign(c.name);
+    std::string name;
+    EXPECT_EQ(ErrorCode([&] { c.write ? file.Rewrite() : file.Reset(); }, &name), c.code) << c.label;
+    EXPECT_EQ(name, c.name) << c.label;
+    EXPECT_FALSE(file.IsOpen()) << c.label;
+  }
+  EXPECT_EQ(ReadBytes("locked.ini"), "keep");
+}
+
+TEST_F(TextFileTest, MessageReadsLikeTheRuntimes) {
+  TextFile file;
+  file.Assign("subjects\\Maths\\x.txt");
+  try {
+    file.Reset();
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "I/O error 3: Path not found: subjects\\Maths\\x.txt");
+  }
+  MakeDirs("subjects/maths");
+  try {
+    file.Reset();
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "I/O error 2: File not found: subjects\\Maths\\x.txt");
+  }
+}
+
+TEST_F(TextFileTest, StepsOutOfOrder) {
+  WriteBytes("in.txt", "line\r\n");
+  std::string line;
+  struct Case {
+    const char* label;
+    const char* open;  // "", "reset" or "rewrite" before the step
+    std::function<void(TextFile&)> step;
+    int code;
+  } const cases[] = {
+      {"read, not open", "", [&](TextFile& f) { f.ReadLn(line); }, plat::kIoFileNotOpen},
+      {"write, not open", "", [](TextFile& f) { f.WriteLn("x"); }, plat::kIoFileNotOpen},
+      {"end test, not open", "", [](TextFile& f) { f.Eof(); }, plat::kIoFileNotOpen},
+      {"close, not open", "", [](TextFile& f) { f.Close(); }, plat::kIoFileNotOpen},
+      {"read while writing", "rewrite", [&](TextFile& f) { f.ReadLn(line); }, plat::kIoNotOpenForInput},
+      {"end test while writing", "rewrite", [](TextFile& f) { f.Eof(); }, plat::kIoNotOpenForInput},
+      {"write while reading", "reset", [](TextFile& f) { f.WriteLn("x"); }, plat::kIoNotOpenForOutput},
+      {"close twice", "reset", [](TextFile& f) { f.Close(); f.Close(); }, plat::kIoFileNotOpen},
+  };
+  for (const Case& c : cases) {
+    TextFile file;
+    const std::string name = std::string(c.open) == "rewrite" ? "out.txt" : "in.txt";
+    file.Assign(name);
+    if (std::string(c.open) == "reset") file.Reset();
+    if (std::string(c.open) == "rewrite") file.Rewrite();
+    std::string errorName;
+    EXPECT_EQ(ErrorCode([&] { c.step(file); }, &errorName), c.code) << c.label;
+    EXPECT_EQ(errorName, name) << c.label;
+  }
+  EXPECT_EQ(ReadBytes("in.txt"), "line\r\n");
+}
+
+TEST_F(TextFileTest, NotAssigned) {
+  TextFile file;
+  EXPECT_EQ(ErrorCode([&] { file.Reset(); }), plat::kIoFileNotAssigned);
+  EXPECT_EQ(ErrorCode([&] { file.Rewrite(); }), plat::kIoFileNotAssigned);
+}
+
+TEST_F(TextFileTest, WriteErrorOnAFullDisk) {
+  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+  TextFile file;
+  file.Assign("/dev/full");
+  file.Rewrite();
+  file.WriteLn("settings");
+  EXPECT_EQ(ErrorCode([&] { file.Close(); }), plat::kIoDiskWriteError);
+  EXPECT_FALSE(file.IsOpen());
+}
+
+TEST_F(TextFileTest, WriteErrorWhileWritingMuchToAFullDisk) {
+  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+  TextFile file;
+  file.Assign("/dev/full");
+  file.Rewrite();
+  const std::string line(1000, 'x');
+  EXPECT_EQ(ErrorCode([&] {
+              for (int i = 0; i < 1000; ++i) file.WriteLn(line);
+            }),
+            plat::kIoDiskWriteError);
+}
+
+TEST_F(TextFileTest, NoPermissionToRead) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  WriteBytes("secret.txt", "x");
+  std::filesystem::permissions("secret.txt", std::filesystem::perms::none);
+  TextFile file;
+  file.Assign("secret.txt");
+  EXPECT_EQ(ErrorCode([&] { file.Reset(); }), plat::kIoAccessDenied);
+}
+
+}  // namespace
