@@ -1,11 +1,57 @@
 // The running program: the application object, every window and the
-// unit-level state of each unit.
+// unit-level state of each unit. Tests make a fresh one each.
 #pragma once
+
+#include "main/Tovrek_Unit1.h"
+
+namespace tk {
+class Application;
+}
 
 namespace tovrek {
 
-// The program entry: splash window, every window in its fixed order, then
-// the message loop until the application is terminated.
+class TSplashForm;
+class TForm4;
+class TForm7;
+class TForm8;
+class TForm9;
+class TForm10;
+class TForm11;
+class TForm12;
+class TForm13;
+class TForm14;
+class TForm15;
+class TForm16;
+
+struct Program {
+  explicit Program(tk::Application& app) : App(app) {}
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  tk::Application& App;
+  Unit1State Unit1;
+
+  TSplashForm* SplashForm = nullptr;
+  TForm1* Form1 = nullptr;
+  TForm4* Form4 = nullptr;
+  TForm7* Form7 = nullptr;
+  TForm8* Form8 = nullptr;
+  TForm9* Form9 = nullptr;
+  TForm10* Form10 = nullptr;
+  TForm11* Form11 = nullptr;
+  TForm12* Form12 = nullptr;
+  TForm13* Form13 = nullptr;
+  TForm14* Form14 = nullptr;
+  TForm15* Form15 = nullptr;
+  TForm16* Form16 = nullptr;
+};
+
+// Brings up the splash window, creates every window in its fixed order and
+// hides the splash window again: everything before the message loop.
+void CreateWindows(Program& program);
+
+// The program entry: the windows, then the message loop until the
+// application is terminated.
 int RunProgram(int argc, char** argv);
 
 }  // namespace tovrek

@@ -142,7 +142,7 @@ void Application::AdoptForm(std::unique_ptr<Form> f, bool mayBeMain) {
   Form* raw = f.get();
   forms_.push_back(std::move(f));
   if (mayBeMain && mainForm_ == nullptr) mainForm_ = raw;
-  if (raw->OnCreate) raw->OnCreate();
+  if (raw->OnCreate) Dispatch(raw->OnCreate);
 }
 
 void Application::ShowMainForm() {

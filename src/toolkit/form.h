@@ -14,6 +14,24 @@ namespace tk {
 
 class Application;
 
+// A unit's method as a handler for its layout: HandlerOf(this, &TForm1::BtnOkClick).
+template <class F>
+Handler HandlerOf(F* form, void (F::*method)()) {
+  return NotifyEvent([form, method] { (form->*method)(); });
+}
+template <class F>
+Handler HandlerOf(F* form, void (F::*method)(uint16_t&, ShiftState)) {
+  return KeyEvent([form, method](uint16_t& key, ShiftState shift) { (form->*method)(key, shift); });
+}
+template <class F>
+Handler HandlerOf(F* form, void (F::*method)(char&)) {
+  return KeyPressEvent([form, method](char& key) { (form->*method)(key); });
+}
+template <class F>
+Handler HandlerOf(F* form, void (F::*method)(ShiftState, int, int)) {
+  return MouseMoveEvent([form, method](ShiftState shift, int x, int y) { (form->*method)(shift, x, y); });
+}
+
 enum class BorderIcon : unsigned { SystemMenu = 1, Minimize = 2, Maximize = 4 };
 
 // A layout or binding mistake: a programming error, found at start-up.
