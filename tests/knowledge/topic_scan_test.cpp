@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/text_file.h"
-#include "scratch_folder.h"
+#include "support/temp_folder.h"
 
 namespace knowledge {
 
@@ -68,7 +68,7 @@ struct ScanCase {
 
 void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.name; }
 
-std::string CrLf(const Lines& lines) { return knowledge_test::CrLfLines(lines); }
+std::string CrLf(const Lines& lines) { return tovrek_test::CrLfLines(lines); }
 
 std::vector<ScanCase> ScanCases() {
     return {
@@ -125,13 +125,13 @@ std::vector<ScanCase> ScanCases() {
     };
 }
 
-class ScanTable : public knowledge_test::ScratchFolder, public ::testing::WithParamInterface<ScanCase> {};
+class ScanTable : public tovrek_test::TempFolderTest, public ::testing::WithParamInterface<ScanCase> {};
 
 TEST_P(ScanTable, CountsAndVerdict) {
     const ScanCase& c = GetParam();
     // The program makes "subjects" in small letters and spells it
     // "Subjects" when it opens a topic.
-    knowledge_test::WriteRaw("subjects/Science/Topic.txt", c.content);
+    tovrek_test::WriteFile("subjects/Science/Topic.txt", c.content);
 
     plat::TextFile file;
     ScanResults counts;
@@ -152,7 +152,7 @@ TEST_P(ScanTable, CountsAndVerdict) {
 INSTANTIATE_TEST_SUITE_P(TopicFiles, ScanTable, ::testing::ValuesIn(ScanCases()),
                          [](const ::testing::TestParamInfo<ScanCase>& info) { return info.param.name; });
 
-using TopicFile = knowledge_test::ScratchFolder;
+using TopicFile = tovrek_test::TempFolderTest;
 
 TEST_F(TopicFile, MissingFileThrowsAfterZeroingTheCounts) {
     std::filesystem::create_directories("subjects/Science");
@@ -164,7 +164,7 @@ TEST_F(TopicFile, MissingFileThrowsAfterZeroingTheCounts) {
 }
 
 TEST_F(TopicFile, ExtensionInCapitalsIsFoundUnderItsListedName) {
-    knowledge_test::WriteRaw("subjects/Science/Physics.TXT",
+    tovrek_test::WriteFile("subjects/Science/Physics.TXT",
                              CrLf(Join({Record(1, "FONT"), Record(2, "FONT"), kEnd})));
     ASSERT_TRUE(knowledge::IsTopicFileName("Physics.TXT"));
     const std::string topic = knowledge::TopicNameOf("Physics.TXT");
@@ -180,9 +180,9 @@ TEST_F(TopicFile, ExtensionInCapitalsIsFoundUnderItsListedName) {
 TEST_F(TopicFile, OneFileObjectServesScanAfterScan) {
     // The program reads every file through one text-file object, so a scan
     // must leave it closed and ready for the next.
-    knowledge_test::WriteRaw("subjects/Science/Long.txt",
+    tovrek_test::WriteFile("subjects/Science/Long.txt",
                              CrLf(Join({Record(1, "FONT"), Record(2, "FONT"), Record(3, "FONT"), kEnd})));
-    knowledge_test::WriteRaw("subjects/Science/Short.txt", "");
+    tovrek_test::WriteFile("subjects/Science/Short.txt", "");
 
     plat::TextFile file;
     ScanResults counts;

@@ -4,11 +4,11 @@
 
 #include <sys/stat.h>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-class FilesTest : public plat_test::TempFolderTest {
+class FilesTest : public tovrek_test::TempFolderTest {
  protected:
   static bool OwnerMayWrite(const std::string& path) {
     struct stat st {};

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST(MatchesMaskTest, WindowsWildcards) {
   }
 }
 
-class FindTest : public plat_test::TempFolderTest {
+class FindTest : public tovrek_test::TempFolderTest {
  protected:
   void SetUp() override {
     TempFolderTest::SetUp();

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <jpeglib.h>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ TEST(JpegTest, DecodesCmykAndYcck) {
   }
 }
 
-class JpegFileTest : public plat_test::TempFolderTest {
+class JpegFileTest : public tovrek_test::TempFolderTest {
  protected:
   static void WriteFile(const std::string& path, const Bytes& bytes) {
     WriteBytes(path, std::string(bytes.begin(), bytes.end()));

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 using plat::NativePath;
 
-class NativePathTest : public plat_test::TempFolderTest {
+class NativePathTest : public tovrek_test::TempFolderTest {
  protected:
   void SetUp() override {
     TempFolderTest::SetUp();

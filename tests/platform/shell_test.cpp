@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ struct Launch {
   std::string cwd;
 };
 
-class ShellTest : public plat_test::TempFolderTest {
+class ShellTest : public tovrek_test::TempFolderTest {
  protected:
   void SetUp() override {
     TempFolderTest::SetUp();
@@ -127,7 +127,7 @@ TEST_F(ShellTest, FileWithoutExecuteBitIsADocument) {
 
 // The real launcher, once: a script reports its working folder through a
 // FIFO, so the test waits for the event itself and not for a time.
-class RealLauncherTest : public plat_test::TempFolderTest {};
+class RealLauncherTest : public tovrek_test::TempFolderTest {};
 
 TEST_F(RealLauncherTest, StartsDetachedInTheDirectory) {
   const std::string root = std::filesystem::canonical(Folder()).string();

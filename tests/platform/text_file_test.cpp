@@ -6,14 +6,14 @@
 #include <unistd.h>
 #include <vector>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 using plat::InOutError;
 using plat::TextFile;
 
-class TextFileTest : public plat_test::TempFolderTest {
+class TextFileTest : public tovrek_test::TempFolderTest {
  protected:
   // Reads as the program does: a line, then the end test.
   static std::vector<std::string> ReadAll(const std::string& name) {

@@ -9,14 +9,31 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
-namespace plat_test {
+namespace tovrek_test {
+
+// Writes `content` byte for byte to `relativePath` (forward slashes),
+// creating the folders on the way.
+inline void WriteFile(const std::filesystem::path& relativePath, const std::string& content) {
+  if (relativePath.has_parent_path()) std::filesystem::create_directories(relativePath.parent_path());
+  std::ofstream out(relativePath, std::ios::binary);
+  out << content;
+  ASSERT_TRUE(out.good()) << relativePath;
+}
+
+// Lines as the editor writes them: every line ended by CR LF.
+inline std::string CrLfLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
 
 class TempFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     previous_ = std::filesystem::current_path();
-    char pattern[] = "/tmp/tovrek-platform-XXXXXX";
+    char pattern[] = "/tmp/tovrek-test-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;
     std::filesystem::current_path(folder_);
@@ -60,4 +77,4 @@ class TempFolderTest : public ::testing::Test {
   std::filesystem::path folder_;
 };
 
-}  // namespace plat_test
+}  // namespace tovrek_test

@@ -1,0 +1,85 @@
+#include "support/program_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/product_name.h"
+#include "toolkit/controls.h"
+
+namespace tovrek_test {
+
+std::string TopicText(const std::vector<Record>& records, bool withEndLine) {
+  std::vector<std::string> lines;
+  for (const Record& r : records) {
+    lines.push_back("[Q" + r.label);
+    lines.push_back(r.media);
+    lines.push_back(r.format);
+    lines.insert(lines.end(), r.question.begin(), r.question.end());
+    lines.push_back("[A");
+    lines.insert(lines.end(), r.answer.begin(), r.answer.end());
+  }
+  if (withEndLine) lines.push_back("[[qend");
+  return CrLfLines(lines);
+}
+
+std::string SimpleTopic(int questions) {
+  std::vector<Record> records;
+  for (int i = 1; i <= questions; ++i) {
+    const std::string n = std::to_string(i);
+    records.push_back({n, "", "FONT", {"Question " + n}, {"Answer " + n}});
+  }
+  return TopicText(records);
+}
+
+void ProgramTest::SetUp() {
+  TempFolderTest::SetUp();
+  plat::ResetProductNameForTests();
+  app_ = std::make_unique<tk::Application>();
+  tk::testing::UseManualClock(*app_, clock_);
+  PutDefaultPicture();
+}
+
+void ProgramTest::TearDown() {
+  program_.reset();
+  app_.reset();
+  tk::testing::ReleaseClock();
+  plat::ResetProductNameForTests();
+  TempFolderTest::TearDown();
+}
+
+void ProgramTest::WriteTopic(const std::string& subject, const std::string& topic, const std::string& text) {
+  WriteFile("subjects/" + subject + "/" + topic + ".txt", text);
+}
+
+void ProgramTest::PutDefaultPicture() {
+  std::filesystem::copy_file(std::filesystem::path(TOVREK_SOURCE_DIR) / "demo/default.jpg", "default.jpg",
+                             std::filesystem::copy_options::overwrite_existing);
+}
+
+void ProgramTest::CreateProgram() {
+  program_ = std::make_unique<tovrek::Program>(*app_);
+  tovrek::CreateWindows(*program_);
+}
+
+void ProgramTest::Start() {
+  CreateProgram();
+  app_->ShowMainForm();
+}
+
+void ProgramTest::Answer(const std::string& formName, std::function<void(tk::Form&)> act) {
+  app_->QueueModalScript([formName, act = std::move(act)](tk::Form& f) {
+    EXPECT_EQ(f.Name(), formName) << "another window came up";
+    act(f);
+  });
+}
+
+void ProgramTest::AnswerByClicking(const std::string& formName, const std::string& button) {
+  Answer(formName, [button](tk::Form& f) {
+    auto* b = dynamic_cast<tk::Control*>(f.FindComponent(button));
+    ASSERT_NE(b, nullptr) << button;
+    tk::testing::UserClick(*b);
+  });
+}
+
+}  // namespace tovrek_test
