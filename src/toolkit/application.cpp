@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <limits>
 
 #include "platform/clock.h"
+#include "toolkit/controls.h"
 #include "toolkit/qt_private.h"
 #include "toolkit/timer.h"
 
@@ -46,8 +49,26 @@ void InitToolkit(int& argc, char** argv) {
   new QApplication(s_argc, argv);
 }
 
+void Sleep(uint32_t ms) { plat::GetClock().Sleep(ms); }
+
+namespace {
+
+// The accelerator letter of a caption ("&Start" -> 'S'), 0 when none.
+uint16_t AcceleratorOf(const std::string& caption) {
+  int index = -1;
+  const QString plain = StripAccelerator(ToQ(caption), &index);
+  if (index < 0) return 0;
+  const QChar ch = plain[index].toUpper();
+  if ((ch >= QLatin1Char('A') && ch <= QLatin1Char('Z')) || (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')))
+    return static_cast<uint16_t>(ch.unicode());
+  return 0;
+}
+
+}  // namespace
+
 // Routes keys as the program expects: the form with key preview first, then
-// the focused control's key-down and key-press handlers, then the widget.
+// the focused control's key-down and key-press handlers, then Alt+letter
+// accelerators, then the widget.
 class KeyRouter : public QObject {
  public:
   explicit KeyRouter(Application& app) : app_(app) {}
@@ -59,20 +80,29 @@ class KeyRouter : public QObject {
         c->OwnerForm()->FocusChangedTo(c);
       return false;
     }
-    if (ev->type() != QEvent::KeyPress) return false;
+    if (ev->type() == QEvent::KeyRelease) {
+      // A press is over once its key comes up.
+      last_ = nullptr;
+      return false;
+    }
+    if (ev->type() != QEvent::KeyPress || replaying_) return false;
     auto* ke = static_cast<QKeyEvent*>(ev);
+    auto* w = qobject_cast<QWidget*>(obj);
     // A key the widget ignored travels up to its parents; handle it once.
-    if (ke == last_ && ke->timestamp() == lastStamp_) return false;
+    // Only the same event, reaching a parent of where it was handled, is
+    // that journey: events are stack objects and reuse addresses.
+    if (ke == last_ && w != nullptr && lastTarget_ != nullptr && w != lastTarget_ && w->isAncestorOf(lastTarget_))
+      return false;
     last_ = ke;
-    lastStamp_ = ke->timestamp();
+    lastTarget_ = w;
     Control* c = ControlOf(obj);
     if (c == nullptr || c->OwnerForm() == nullptr) return false;
     Form& form = *c->OwnerForm();
-    return Route(form, c == &form ? nullptr : c, ke);
+    return Route(form, c == &form ? nullptr : c, w, ke);
   }
 
  private:
-  bool Route(Form& form, Control* control, QKeyEvent* ke) {
+  bool Route(Form& form, Control* control, QWidget* target, QKeyEvent* ke) {
     uint16_t key = VirtualKeyOf(ke->key());
     const ShiftState shift = ShiftOf(ke->modifiers());
     if (key != 0) {
@@ -84,8 +114,10 @@ class KeyRouter : public QObject {
         app_.Dispatch([&] { control->OnKeyDown(key, shift); });
         if (key == 0) return true;
       }
+      if (shift.Alt && !shift.Ctrl && Accelerator(form, key)) return true;
     }
-    char ch = CharOf(ke);
+    const char typed = CharOf(ke);
+    char ch = typed;
     if (ch != 0) {
       if (form.KeyPreview() && form.OnKeyPress) {
         app_.Dispatch([&] { form.OnKeyPress(ch); });
@@ -95,14 +127,41 @@ class KeyRouter : public QObject {
         app_.Dispatch([&] { control->OnKeyPress(ch); });
         if (ch == 0) return true;
       }
+      if (ch != typed && target != nullptr && !app_.Terminated()) {
+        // A handler replaced the character: the widget gets the new one.
+        QKeyEvent replaced(QEvent::KeyPress, ke->key(), ke->modifiers(), QString(QChar(static_cast<uchar>(ch))));
+        replaying_ = true;
+        QCoreApplication::sendEvent(target, &replaced);
+        replaying_ = false;
+        return true;
+      }
     }
     // The handlers may have closed or hidden what had the key.
     return app_.Terminated();
   }
 
+  // Alt+letter clicks the button or check box whose caption marks that
+  // letter, when it could take the focus.
+  bool Accelerator(Form& form, uint16_t key) {
+    if (!((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) return false;
+    for (Component* comp : form.Components()) {
+      if (auto* b = dynamic_cast<Button*>(comp); b != nullptr && b->CanFocus() && AcceleratorOf(b->Caption()) == key) {
+        app_.Dispatch([b] { b->Click(); });
+        return true;
+      }
+      if (auto* k = dynamic_cast<CheckBox*>(comp); k != nullptr && k->CanFocus() && AcceleratorOf(k->Caption()) == key) {
+        k->SetFocus();
+        ControlAccess::UserToggled(*k, !k->Checked());
+        return true;
+      }
+    }
+    return false;
+  }
+
   Application& app_;
   const QKeyEvent* last_ = nullptr;
-  quint64 lastStamp_ = std::numeric_limits<quint64>::max();
+  QPointer<QWidget> lastTarget_;
+  bool replaying_ = false;
 };
 
 struct Application::Impl {
@@ -164,7 +223,9 @@ void Application::Terminate() {
 }
 
 void Application::WakeModalLoop() {
-  if (!impl_->loops.empty()) impl_->loops.back()->quit();
+  // Every loop looks again: a window under the top one may have closed, and
+  // each loop goes on only while its own window is open.
+  for (QEventLoop* l : impl_->loops) l->quit();
 }
 
 void Application::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
@@ -224,7 +285,7 @@ void Application::ActivateForm(Form* f) {
     }
     f->activeControl_ = first;
   }
-  f->Widget()->raise();
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) f->Widget()->raise();
   f->Widget()->activateWindow();
   if (f->ActiveControl() != nullptr) f->SetActiveControl(f->ActiveControl());
   if (f->OnActivate) Dispatch(f->OnActivate);

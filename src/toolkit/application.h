@@ -2,6 +2,7 @@
 // timers and the standard error report.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -17,6 +18,10 @@ class Timer;
 
 // Brings up Qt once per process. Headless runs set QT_QPA_PLATFORM=offscreen.
 void InitToolkit(int& argc, char** argv);
+
+// Blocks the user-interface thread (no events, no timers) on the platform
+// clock, so tests see the sleep instead of waiting.
+void Sleep(uint32_t ms);
 
 class Application {
  public:

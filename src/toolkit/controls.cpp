@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPainter>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -206,7 +207,11 @@ Button::Button(Form* form, Control* parent, std::string name, std::string kind)
 
 void Button::SetCaption(const std::string& c) {
   caption_ = c;
-  static_cast<QPushButton*>(widget_)->setText(ToQ(c));
+  auto* b = static_cast<QPushButton*>(widget_);
+  b->setText(ToQ(c));
+  // The key router handles Alt+letter; Qt's own mnemonic would click a
+  // second time, late, from a timer.
+  b->setShortcut(QKeySequence());
 }
 
 bool Button::SetProperty(const std::string& name, const LayoutValue& v) {
@@ -378,7 +383,9 @@ CheckBox::CheckBox(Form* form, Control* parent, std::string name) : Control(form
 
 void CheckBox::SetCaption(const std::string& c) {
   caption_ = c;
-  static_cast<QCheckBox*>(widget_)->setText(ToQ(c));
+  auto* k = static_cast<QCheckBox*>(widget_);
+  k->setText(ToQ(c));
+  k->setShortcut(QKeySequence());
 }
 
 void CheckBox::SetChecked(bool v) {
@@ -949,6 +956,9 @@ void ControlAccess::UserPicked(DropDownList& d, int index) {
 void ControlAccess::UserToggled(CheckBox& c, bool checked) {
   if (!c.Enabled()) return;
   c.checked_ = checked;
+  ++c.syncing_;
+  static_cast<QCheckBox*>(c.widget_)->setChecked(checked);
+  --c.syncing_;
   AppOf(c).Dispatch([&c] { c.Click(); });
 }
 void ControlAccess::UserRadio(RadioGroup& r, int index) {

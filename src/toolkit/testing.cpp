@@ -3,9 +3,11 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/clock.h"
 #include "toolkit/qt_private.h"
@@ -62,6 +64,64 @@ void UserMouseMove(Control& c, int x, int y) {
   QTest::mouseMove(MouseTarget(c), QPoint(x, y));
 }
 
+namespace {
+
+// The Qt key a keyboard sends for a key code: kept apart from the toolkit's
+// own table, so a wrong entry there shows up as a wrong code in a handler.
+int QtKeyForTest(uint16_t code) {
+  if (code >= 'A' && code <= 'Z') return Qt::Key_A + (code - 'A');
+  if (code >= '0' && code <= '9') return Qt::Key_0 + (code - '0');
+  if (code >= 112 && code <= 123) return Qt::Key_F1 + (code - 112);
+  switch (code) {
+    case 8: return Qt::Key_Backspace;
+    case 9: return Qt::Key_Tab;
+    case 13: return Qt::Key_Return;
+    case 16: return Qt::Key_Shift;
+    case 17: return Qt::Key_Control;
+    case 18: return Qt::Key_Alt;
+    case 27: return Qt::Key_Escape;
+    case 32: return Qt::Key_Space;
+    case 33: return Qt::Key_PageUp;
+    case 34: return Qt::Key_PageDown;
+    case 35: return Qt::Key_End;
+    case 36: return Qt::Key_Home;
+    case 37: return Qt::Key_Left;
+    case 38: return Qt::Key_Up;
+    case 39: return Qt::Key_Right;
+    case 40: return Qt::Key_Down;
+    case 45: return Qt::Key_Insert;
+    case 46: return Qt::Key_Delete;
+    default: return Qt::Key_unknown;
+  }
+}
+
+// The text a keyboard sends with a key, as the desktop does: control
+// characters for Ctrl+letter, nothing with Alt.
+QString TextForKey(uint16_t key, ShiftState shift) {
+  if (shift.Alt) return QString();
+  if (key >= 'A' && key <= 'Z') {
+    if (shift.Ctrl) return QString(QChar(key - 'A' + 1));
+    return QString(QChar(shift.Shift ? key : key + 32));
+  }
+  if (shift.Ctrl) return QString();
+  if (key >= '0' && key <= '9') return QString(QChar(key));
+  switch (key) {
+    case vk::Escape: return QString(QChar(27));
+    case vk::Return: return QString(QChar(13));
+    case vk::Back: return QString(QChar(8));
+    case vk::Tab: return QString(QChar(9));
+    case vk::Space: return QStringLiteral(" ");
+    default: return QString();
+  }
+}
+
+quint64 NextStamp() {
+  static quint64 stamp = 1;
+  return stamp++;
+}
+
+}  // namespace
+
 void UserKey(Application& app, uint16_t key, ShiftState shift) {
   QWidget* target = KeyTarget(app);
   if (target == nullptr) return;
@@ -69,18 +129,16 @@ void UserKey(Application& app, uint16_t key, ShiftState shift) {
   if (shift.Shift) m |= Qt::ShiftModifier;
   if (shift.Ctrl) m |= Qt::ControlModifier;
   if (shift.Alt) m |= Qt::AltModifier;
-  const int qtKey = QtKeyOf(key);
-  QString text;
-  if (key >= 'A' && key <= 'Z' && !shift.Ctrl && !shift.Alt) text = QChar(shift.Shift ? key : key + 32);
-  else if (key >= '0' && key <= '9' && !shift.Ctrl && !shift.Alt) text = QChar(key);
-  else if (key == vk::Escape) text = QChar(27);
-  else if (key == vk::Return) text = QChar(13);
-  else if (key == vk::Back) text = QChar(8);
-  else if (key == vk::Space) text = QChar(' ');
+  const int qtKey = QtKeyForTest(key);
+  const QString text = TextForKey(key, shift);
   QKeyEvent press(QEvent::KeyPress, qtKey, m, text);
-  QKeyEvent release(QEvent::KeyRelease, qtKey, m, text);
+  press.setTimestamp(NextStamp());
   QApplication::sendEvent(target, &press);
-  if (QWidget* again = KeyTarget(app)) QApplication::sendEvent(again, &release);
+  if (QWidget* again = KeyTarget(app)) {
+    QKeyEvent release(QEvent::KeyRelease, qtKey, m, text);
+    release.setTimestamp(NextStamp());
+    QApplication::sendEvent(again, &release);
+  }
 }
 
 void UserType(Application& app, const std::string& text) {
@@ -94,6 +152,12 @@ void UserType(Application& app, const std::string& text) {
 void UserPick(DropDownList& list, int index) {
   if (!Reachable(list)) return;
   ControlAccess::UserPicked(list, index);
+}
+
+void UserPick(ListBox& list, int index) {
+  if (!Reachable(list)) return;
+  // Through the widget, as a click on the row would go.
+  static_cast<QListWidget*>(list.Widget())->setCurrentRow(index);
 }
 
 void UserCloseWindow(Form& f) {
@@ -119,5 +183,27 @@ std::string DisplayedText(Control& c) {
   if (auto* p = dynamic_cast<Panel*>(&c)) return FromQ(StripAccelerator(ToQ(p->Caption())));
   return "";
 }
+
+}  // namespace tk::testing
+
+namespace tk::testing {
+
+std::string ShownHint(Control& c) { return FromQ(c.Widget()->toolTip()); }
+
+Cursor ShownCursor(Control& c) {
+  if (!c.Widget()->testAttribute(Qt::WA_SetCursor)) return Cursor::Default;
+  switch (c.Widget()->cursor().shape()) {
+    case Qt::PointingHandCursor: return Cursor::HandPoint;
+    case Qt::WaitCursor: return Cursor::HourGlass;
+    default: return Cursor::Default;
+  }
+}
+
+Control* WidgetFocus(Form& f) {
+  QWidget* w = f.Widget()->focusWidget();
+  return w == nullptr ? nullptr : ControlOf(w);
+}
+
+void Post(std::function<void()> f) { QTimer::singleShot(0, qApp, std::move(f)); }
 
 }  // namespace tk::testing

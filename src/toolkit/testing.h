@@ -27,8 +27,10 @@ void UserMouseMove(Control& c, int x, int y);
 void UserKey(Application& app, uint16_t key, ShiftState shift = {});
 // Characters typed into the focused control.
 void UserType(Application& app, const std::string& text);
-// A learner's pick from a drop-down list; ignored when disabled.
+// A learner's pick from a drop-down list or a list box; ignored when
+// disabled or hidden.
 void UserPick(DropDownList& list, int index);
+void UserPick(ListBox& list, int index);
 // The title-bar close button (or Alt+F4).
 void UserCloseWindow(Form& f);
 
@@ -38,5 +40,16 @@ bool SaveScreenshot(Form& f, const std::string& pngPath);
 uint32_t PixelAt(Form& f, int x, int y);
 // The text a control shows, after the accelerator "&" marks are resolved.
 std::string DisplayedText(Control& c);
+// The tooltip the widget would show (empty when hints are off).
+std::string ShownHint(Control& c);
+// The mouse cursor over the widget.
+Cursor ShownCursor(Control& c);
+// The control that holds the keyboard focus inside the form's window, as
+// the window will restore it when it is active (nullptr: none).
+Control* WidgetFocus(Form& f);
+
+// Runs f from the message loop on its next turn (to drive real loops
+// without waiting for time to pass).
+void Post(std::function<void()> f);
 
 }  // namespace tk::testing
