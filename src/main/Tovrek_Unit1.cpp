@@ -134,7 +134,12 @@ void TForm1::FormCreate() {
     }
   }
 
-  LoadSubjectList();
+  try {
+    LoadSubjectList();
+  } catch (const std::exception& e) {
+    // An unreadable first topic is reported; the window is still made whole.
+    App().ShowException(e);
+  }
   for (const char* mode : {"Learning", "Practice", "Test"}) CbxMode->AddItem(mode);
   CbxMode->SetItemIndex(0);
   for (const char* sequence : {"Regular", "Random"}) CbxSequence->AddItem(sequence);
@@ -281,7 +286,17 @@ void TForm1::ScanTopicFile() {
   const std::string path = U.SchoolVersion != 0
                                ? SubjectsFolder() + CbxSubject->Text() + "\\" + CbxTopic->Text() + ".txt"
                                : knowledge::TopicFilePath(CbxSubject->Text(), CbxTopic->Text());
-  knowledge::ScanTopicFile(U.SettingsFile, path, U);
+  try {
+    knowledge::ScanTopicFile(U.SettingsFile, path, U);
+  } catch (const plat::InOutError&) {
+    // Reported by the caller's error report; a topic that cannot be read
+    // must not look startable meanwhile.
+    U.TopicInvalid = 1;
+    LblTopic->SetCaption(knowledge::kTopicLabelPlain);
+    ChkSwopQA->SetEnabled(false);
+    BtnStartStop->SetEnabled(false);
+    throw;
+  }
   ValidateTopicCounts();
   if (U.TopicInvalid == 1) {
     LblTopic->SetCaption(knowledge::kTopicLabelPlain);

@@ -24,9 +24,8 @@ TEST_F(StartupTest, CreatesEveryWindowWithTheMainWindowFirstAndHidesTheSplash) {
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   CreateProgram();
   EXPECT_EQ(App().MainForm(), P().Form1);
-  for (tk::Form* f : std::initializer_list<tk::Form*>{
-           reinterpret_cast<tk::Form*>(P().Form4), reinterpret_cast<tk::Form*>(P().Form16)})
-    EXPECT_NE(f, nullptr);
+  EXPECT_NE(P().Form4, nullptr);
+  EXPECT_NE(P().Form16, nullptr);
   EXPECT_FALSE(P().SplashForm->Visible());
   EXPECT_FALSE(F1().Visible()) << "the message loop shows the main window, not its creation";
   EXPECT_TRUE(Modals().empty());
@@ -55,6 +54,113 @@ TEST_F(StartupTest, ValidFirstTopicFillsTheListsWithoutAnyReport) {
   EXPECT_TRUE(F1().ChkSwopQA->Enabled());
   EXPECT_TRUE(F1().CbxSubject->Focused());
   EXPECT_EQ(U().GaugeThresholds, (std::array<uint8_t, 4>{80, 60, 40, 20}));
+}
+
+struct VersionCase {
+  const char* nt;
+  const char* win9x;
+  bool supported;
+};
+
+class VersionAtCreation : public ProgramTest, public ::testing::WithParamInterface<VersionCase> {};
+
+// The verdict decides whether creation goes on to list the subjects.
+TEST_P(VersionAtCreation, UnsupportedSystemEndsCreationEarly) {
+  const VersionCase& c = GetParam();
+  plat::SetProductNameForTests(std::string(c.nt), std::string(c.win9x));
+  WriteTopic("Maths", "Sums", SimpleTopic(3));
+  CreateProgram();
+  EXPECT_EQ(U().UnsupportedOS, c.supported ? 0 : 1);
+  EXPECT_EQ(F1().CbxSubject->ItemCount(), c.supported ? 1 : 0);
+  EXPECT_EQ(F1().CbxMode->ItemCount(), c.supported ? 3 : 0);
+  EXPECT_EQ(F1().CbxSequence->ItemCount(), c.supported ? 2 : 0);
+  EXPECT_EQ(U().GaugeThresholds[0], c.supported ? 80 : 0);
+  EXPECT_EQ(P().SplashForm->LblLoading->Caption(), "...") << "the dots run on every path";
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, VersionAtCreation,
+                         ::testing::Values(VersionCase{"Windows 10 Pro", "", true},
+                                           VersionCase{"microsoft windows xp", "", true},
+                                           VersionCase{"Microsoft Windows XP Professional", "", false},
+                                           VersionCase{"Windows Server 2008 R2", "", false},
+                                           VersionCase{"", "Microsoft Windows 98", true},
+                                           VersionCase{"", "", false}));
+
+TEST_F(StartupTest, AnEmptyDisktestFolderCountsAsWriteAccessAndIsRemoved) {
+  fs::create_directory("disktest");
+  CreateProgram();
+  EXPECT_FALSE(U().NoWriteAccess);
+  EXPECT_FALSE(fs::exists("disktest"));
+}
+
+TEST_F(StartupTest, AFileNamedDisktestMeansNoWriteAccess) {
+  WriteFile("disktest", "x");
+  WriteTopic("Maths", "Sums", SimpleTopic(3));
+  CreateProgram();
+  EXPECT_TRUE(U().NoWriteAccess);
+  EXPECT_EQ(F1().CbxSubject->ItemCount(), 0);
+  EXPECT_EQ(F1().CbxMode->ItemCount(), 0);
+}
+
+TEST_F(StartupTest, FirstStartInAnEmptyFolderMakesTheTreeAndReportsNoSubjects) {
+  std::string description;
+  Answer("Form10", [&](tk::Form&) {
+    description = P().Form10->LblDescription->Caption();
+    // Before the report the focus rule already chose the editor button.
+    EXPECT_TRUE(F1().BtnEdit->Focused());
+    tk::testing::UserClick(*P().Form10->BtnOk);
+  });
+  Start();
+  for (const char* folder : {"setup", "setup/pictures", "subjects", "mediafiles", "browser"})
+    EXPECT_TRUE(fs::is_directory(folder)) << folder;
+  EXPECT_TRUE(fs::exists("setup/pictures/default.jpg"));
+  EXPECT_EQ(Modals(), std::vector<std::string>{"Form10"});
+  EXPECT_EQ(description, "No sub-folders were found in the Subjects folder.");
+  EXPECT_TRUE(F1().BtnEdit->Focused());
+  EXPECT_FALSE(App().Terminated());
+}
+
+TEST_F(StartupTest, MissingDefaultPictureTurnsTheSplashYellowAndEndsTheProgram) {
+  fs::remove("default.jpg");
+  WriteTopic("Maths", "Sums", SimpleTopic(3));
+  AnswerByClicking("Form10", "BtnOk");
+  Start();
+  EXPECT_EQ(U().DefaultPictureMissing, 1);
+  EXPECT_EQ(P().SplashForm->GetColor(), tk::clYellow);
+  EXPECT_EQ(P().SplashForm->Label3->GetFont().FontColor, tk::clBlack);
+  EXPECT_TRUE(fs::is_directory("setup/pictures")) << "the tree is made before the report";
+  EXPECT_FALSE(fs::exists("setup/pictures/default.jpg"));
+  EXPECT_TRUE(App().Terminated());
+}
+
+TEST_F(StartupTest, AnExistingPictureCopyIsLeftAlone) {
+  WriteFile("setup/pictures/default.jpg", "mine");
+  WriteTopic("Maths", "Sums", SimpleTopic(3));
+  Start();
+  EXPECT_EQ(ReadBytes("setup/pictures/default.jpg"), "mine");
+}
+
+// With a subject so named, activation ends without the Refresh: an invalid
+// first topic only raises its flags.
+TEST_F(StartupTest, CombinedTopicsSubjectSkipsTheRefreshAndItsReport) {
+  WriteTopic("Combined Topics", "Broken", SimpleTopic(1));
+  Start();
+  EXPECT_TRUE(Modals().empty());
+  EXPECT_EQ(U().TopicInvalid, 1);
+  EXPECT_EQ(U().TooFewQuestions, 1);
+  EXPECT_TRUE(U().FirstActivationDone);
+}
+
+TEST_F(StartupTest, AnUnreadableFirstTopicIsReportedAndTheWindowIsStillMadeWhole) {
+  fs::create_directories("subjects/Maths/Broken.txt");  // a folder listed as a topic
+  WriteTopic("Maths", "Sums", SimpleTopic(3));
+  CreateProgram();
+  ASSERT_EQ(App().ErrorReports().size(), 1u);
+  EXPECT_NE(App().ErrorReports()[0].find("Broken.txt"), std::string::npos) << App().ErrorReports()[0];
+  EXPECT_EQ(F1().CbxMode->ItemCount(), 3);
+  EXPECT_EQ(F1().CbxTopic->Text(), "Broken");
+  EXPECT_FALSE(F1().BtnStartStop->Enabled());
+  EXPECT_EQ(F1().LblTopic->Caption(), "TOPIC");
 }
 
 }  // namespace
