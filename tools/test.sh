@@ -11,5 +11,6 @@ export QT_QPA_PLATFORM=offscreen
 
 if [ "${TOVREK_SKIP_SANITIZERS:-0}" != "1" ]; then
   "$root/tools/build.sh" "$root/build-sanitize" -DTOVREK_SANITIZE=ON -DTOVREK_BUILD_BENCH=OFF
-  (cd "$root/build-sanitize" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure --parallel "$(nproc)")
+  (cd "$root/build-sanitize" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$root/tools/lsan.supp" \
+    ctest --output-on-failure --parallel "$(nproc)")
 fi

@@ -62,6 +62,8 @@ struct VersionCase {
   bool supported;
 };
 
+void PrintTo(const VersionCase& c, std::ostream* os) { *os << '"' << c.nt << "\" / \"" << c.win9x << '"'; }
+
 class VersionAtCreation : public ProgramTest, public ::testing::WithParamInterface<VersionCase> {};
 
 // The verdict decides whether creation goes on to list the subjects.

@@ -47,6 +47,8 @@ struct VerdictCase {
   const char* report;  // nullptr: a valid topic
 };
 
+void PrintTo(const VerdictCase& c, std::ostream* os) { *os << c.name; }
+
 class TopicVerdict : public SubjectsTest, public ::testing::WithParamInterface<VerdictCase> {};
 
 const char* const kTooFew = "This Topic has less than 2 questions (must be 2 or more).";
