@@ -42,9 +42,16 @@ class Component {
   // Binds a layout's "OnXxx = Handler"; false if the event is unknown here
   // or the handler has the wrong shape.
   virtual bool BindEvent(const std::string& event, const Handler& handler);
+  // Layout support: while a layout sets the design properties one by one,
+  // properties that depend on each other (a label's size on its caption,
+  // alignment and width) wait; Loaded() settles them once all are set.
+  void SetLoading(bool v) { loading_ = v; }
+  bool Loading() const { return loading_; }
+  virtual void Loaded() {}
 
  protected:
   Component(Form* form, std::string name, std::string kind);
+  bool loading_ = false;
   Form* form_;
   std::string name_;
   std::string kind_;

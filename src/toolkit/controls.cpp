@@ -146,8 +146,10 @@ void Label::Refresh() {
   FitSize();
 }
 
+void Label::Loaded() { FitSize(); }
+
 void Label::FitSize() {
-  if (!autoSize_) return;
+  if (!autoSize_ || loading_) return;
   QFontMetrics fm(ToQFont(font_));
   const QString plain = StripAccelerator(ToQ(caption_));
   if (wordWrap_) {
@@ -583,7 +585,8 @@ void PanelWidget::paintEvent(QPaintEvent*) {
 }
 
 Panel::Panel(Form* form, Control* parent, std::string name) : Control(form, parent, std::move(name), "panel") {
-  color_ = parent != nullptr ? parent->GetColor() : clBtnFace;
+  // A panel has its own colour, button face, whatever it stands on.
+  color_ = clBtnFace;
   AttachWidget(new PanelWidget(this, ParentWidgetOf(parent)));
   tabStop_ = false;
   widget_->setFocusPolicy(Qt::NoFocus);

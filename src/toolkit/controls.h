@@ -29,6 +29,7 @@ class Label : public Control {
   void SetColor(Color c) override;
   void SetFont(const tk::Font& f) override;
   bool SetProperty(const std::string& name, const LayoutValue& value) override;
+  void Loaded() override;
 
  private:
   void Refresh();

@@ -76,8 +76,19 @@ void Form::SetBounds(int left, int top, int width, int height) {
   top_ = top;
   width_ = width;
   height_ = height;
-  widget_->setFixedSize(width, height);
+  ApplySize();
   widget_->move(left, top);
+}
+
+void Form::ApplySize() {
+  // Only a sizeable border lets the learner change the size.
+  if (borderStyle_ == BorderStyle::Sizeable) {
+    widget_->setMinimumSize(0, 0);
+    widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    widget_->resize(width_, height_);
+  } else {
+    widget_->setFixedSize(width_, height_);
+  }
 }
 
 int Form::OuterWidth() const { return borderStyle_ == BorderStyle::None ? width_ : width_ + 2 * kFrame; }
@@ -99,6 +110,7 @@ void Form::CenterOnScreen() {
 void Form::SetBorderStyle(BorderStyle b) {
   borderStyle_ = b;
   ApplyWindowFlags();
+  ApplySize();
 }
 void Form::SetBorderIcons(unsigned icons) {
   borderIcons_ = icons;

@@ -140,6 +140,7 @@ class Form : public Control {
  private:
   void Register(std::unique_ptr<Component> c);
   void ApplyWindowFlags();
+  void ApplySize();
   void RunModalClose();
 
   Application& app_;

@@ -241,6 +241,9 @@ Font FontFromLayout(const LayoutValue& v, const Font& base) {
 
 namespace {
 
+void ApplyProperties(Component& target, const LayoutNode& n, const std::map<std::string, Handler>& handlers,
+                     const std::string& source);
+
 Control* CreateControl(Form& form, Control* parent, const LayoutNode& n) {
   const std::string& k = n.kind;
   if (k == "label") return form.Create<Label>(parent, n.name);
@@ -262,6 +265,28 @@ Control* CreateControl(Form& form, Control* parent, const LayoutNode& n) {
 
 void Apply(Form& form, Component& target, const LayoutNode& n, const std::map<std::string, Handler>& handlers,
            const std::string& source) {
+  struct Loading {
+    Component& c;
+    explicit Loading(Component& comp) : c(comp) { c.SetLoading(true); }
+    ~Loading() { c.SetLoading(false); }
+  };
+  {
+    Loading loading(target);
+    ApplyProperties(target, n, handlers, source);
+  }
+  target.Loaded();
+  for (const auto& child : n.children) {
+    Component* c = nullptr;
+    if (child.kind == "timer") c = form.CreateComponent<Timer>(child.name);
+    else if (child.kind == "shellaction") c = form.CreateComponent<ShellOpenAction>(child.name);
+    else c = CreateControl(form, dynamic_cast<Control*>(&target), child);
+    if (c == nullptr) Fail(source, child.line, "unknown kind " + child.kind);
+    Apply(form, *c, child, handlers, source);
+  }
+}
+
+void ApplyProperties(Component& target, const LayoutNode& n, const std::map<std::string, Handler>& handlers,
+                     const std::string& source) {
   for (const auto& [name, value] : n.properties) {
     try {
       if (name.rfind("On", 0) == 0) {
@@ -278,14 +303,6 @@ void Apply(Form& form, Component& target, const LayoutNode& n, const std::map<st
       if (what.rfind(source, 0) == 0) throw;
       Fail(source, value.line, n.name + "." + name + ": " + what);
     }
-  }
-  for (const auto& child : n.children) {
-    Component* c = nullptr;
-    if (child.kind == "timer") c = form.CreateComponent<Timer>(child.name);
-    else if (child.kind == "shellaction") c = form.CreateComponent<ShellOpenAction>(child.name);
-    else c = CreateControl(form, dynamic_cast<Control*>(&target), child);
-    if (c == nullptr) Fail(source, child.line, "unknown kind " + child.kind);
-    Apply(form, *c, child, handlers, source);
   }
 }
 

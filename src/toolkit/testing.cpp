@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -160,6 +162,13 @@ void UserPick(ListBox& list, int index) {
   static_cast<QListWidget*>(list.Widget())->setCurrentRow(index);
 }
 
+void UserPick(RadioGroup& group, int index) {
+  if (!Reachable(group)) return;
+  const auto buttons = group.Widget()->findChildren<QRadioButton*>();
+  if (index < 0 || index >= buttons.size()) return;
+  QTest::mouseClick(buttons[index], Qt::LeftButton, Qt::NoModifier, buttons[index]->rect().center());
+}
+
 void UserCloseWindow(Form& f) {
   QCloseEvent e;
   QApplication::sendEvent(f.Widget(), &e);
@@ -168,6 +177,18 @@ void UserCloseWindow(Form& f) {
 bool SaveScreenshot(Form& f, const std::string& pngPath) {
   f.Repaint();
   return f.Widget()->grab().save(QString::fromStdString(pngPath), "PNG");
+}
+
+Rendering Render(Form& f) {
+  f.Repaint();
+  const QImage img = f.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  Rendering r;
+  r.width = img.width();
+  r.height = img.height();
+  r.rgb.reserve(static_cast<size_t>(r.width) * r.height);
+  for (int y = 0; y < r.height; ++y)
+    for (int x = 0; x < r.width; ++x) r.rgb.push_back(img.pixel(x, y) & 0xFFFFFF);
+  return r;
 }
 
 uint32_t PixelAt(Form& f, int x, int y) {
@@ -202,6 +223,24 @@ Cursor ShownCursor(Control& c) {
 Control* WidgetFocus(Form& f) {
   QWidget* w = f.Widget()->focusWidget();
   return w == nullptr ? nullptr : ControlOf(w);
+}
+
+int ShownTopLine(Memo& m) {
+  m.Sync();
+  auto* w = static_cast<QTextEdit*>(m.Widget());
+  return w->cursorForPosition(QPoint(2, 2)).blockNumber();
+}
+
+WindowLook LookOf(Form& f) {
+  const Qt::WindowFlags flags = f.Widget()->windowFlags();
+  WindowLook look;
+  look.frameless = flags.testFlag(Qt::FramelessWindowHint);
+  look.stayOnTop = flags.testFlag(Qt::WindowStaysOnTopHint);
+  look.closeButton = !look.frameless && flags.testFlag(Qt::WindowCloseButtonHint);
+  look.minimizeButton = !look.frameless && flags.testFlag(Qt::WindowMinimizeButtonHint);
+  look.maximizeButton = !look.frameless && flags.testFlag(Qt::WindowMaximizeButtonHint);
+  look.resizable = f.Widget()->minimumSize() != f.Widget()->maximumSize();
+  return look;
 }
 
 void Post(std::function<void()> f) { QTimer::singleShot(0, qApp, std::move(f)); }

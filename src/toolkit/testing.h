@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
@@ -31,6 +32,8 @@ void UserType(Application& app, const std::string& text);
 // disabled or hidden.
 void UserPick(DropDownList& list, int index);
 void UserPick(ListBox& list, int index);
+// A click on one button of a radio group.
+void UserPick(RadioGroup& group, int index);
 // The title-bar close button (or Alt+F4).
 void UserCloseWindow(Form& f);
 
@@ -38,6 +41,13 @@ void UserCloseWindow(Form& f);
 bool SaveScreenshot(Form& f, const std::string& pngPath);
 // The RGB (0xRRGGBB) at a point of a rendered form.
 uint32_t PixelAt(Form& f, int x, int y);
+// The whole client area rendered once, for tests that look at many pixels.
+struct Rendering {
+  int width = 0, height = 0;
+  std::vector<uint32_t> rgb;  // 0xRRGGBB, rows top to bottom
+  uint32_t At(int x, int y) const { return rgb.at(static_cast<size_t>(y) * width + x); }
+};
+Rendering Render(Form& f);
 // The text a control shows, after the accelerator "&" marks are resolved.
 std::string DisplayedText(Control& c);
 // The tooltip the widget would show (empty when hints are off).
@@ -47,6 +57,19 @@ Cursor ShownCursor(Control& c);
 // The control that holds the keyboard focus inside the form's window, as
 // the window will restore it when it is active (nullptr: none).
 Control* WidgetFocus(Form& f);
+
+// The first line the memo's widget shows, after it is brought up to date.
+int ShownTopLine(Memo& m);
+// What the window manager is asked for.
+struct WindowLook {
+  bool frameless = false;
+  bool stayOnTop = false;
+  bool closeButton = false;
+  bool minimizeButton = false;
+  bool maximizeButton = false;
+  bool resizable = false;
+};
+WindowLook LookOf(Form& f);
 
 // Runs f from the message loop on its next turn (to drive real loops
 // without waiting for time to pass).
