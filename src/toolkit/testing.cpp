@@ -7,6 +7,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -228,7 +231,11 @@ Control* WidgetFocus(Form& f) {
 int ShownTopLine(Memo& m) {
   m.Sync();
   auto* w = static_cast<QTextEdit*>(m.Widget());
-  return w->cursorForPosition(QPoint(2, 2)).blockNumber();
+  QTextBlock b = w->cursorForPosition(QPoint(2, 0)).block();
+  // A line partly scrolled off the top does not count as shown.
+  const double top = w->document()->documentLayout()->blockBoundingRect(b).top();
+  if (top < w->verticalScrollBar()->value() - 1 && b.next().isValid()) b = b.next();
+  return b.blockNumber();
 }
 
 WindowLook LookOf(Form& f) {

@@ -1,0 +1,242 @@
+// Pictures: loading by extension, failures that keep the old picture, and
+// where a picture is drawn in each display mode.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+// After <cstdio>: libjpeg's header needs FILE and size_t.
+#include <jpeglib.h>
+
+#include "platform/jpeg.h"
+#include "toolkit_fixture.h"
+
+namespace {
+
+using tk_test::NearRgb;
+using tk_test::TestForm;
+using tk_test::ToolkitTest;
+
+using Bytes = std::vector<uint8_t>;
+
+// A picture of one colour, compressed by libjpeg.
+Bytes SolidJpeg(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr err;
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &out, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  Bytes row;
+  for (int x = 0; x < width; ++x) row.insert(row.end(), {r, g, b});
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW p = row.data();
+    jpeg_write_scanlines(&info, &p, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  Bytes bytes(out, out + size);
+  std::free(out);
+  return bytes;
+}
+
+void PutLe(Bytes& b, uint32_t v, int n) {
+  for (int i = 0; i < n; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// An uncompressed 24-bit bitmap of one colour, rows bottom-up and padded to
+// four bytes, as the desktop's painting programs write them.
+Bytes SolidBmp(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
+  const int stride = (width * 3 + 3) & ~3;
+  const uint32_t pixels = static_cast<uint32_t>(stride * height);
+  Bytes out = {'B', 'M'};
+  PutLe(out, 54 + pixels, 4);
+  PutLe(out, 0, 4);
+  PutLe(out, 54, 4);
+  PutLe(out, 40, 4);
+  PutLe(out, static_cast<uint32_t>(width), 4);
+  PutLe(out, static_cast<uint32_t>(height), 4);
+  PutLe(out, 1, 2);
+  PutLe(out, 24, 2);
+  PutLe(out, 0, 4);  // no compression
+  PutLe(out, pixels, 4);
+  PutLe(out, 2835, 4);
+  PutLe(out, 2835, 4);
+  PutLe(out, 0, 4);
+  PutLe(out, 0, 4);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) out.insert(out.end(), {b, g, r});
+    for (int pad = width * 3; pad < stride; ++pad) out.push_back(0);
+  }
+  return out;
+}
+
+class ImageTest : public ToolkitTest {
+ protected:
+  void SetUp() override {
+    ToolkitTest::SetUp();
+    previous_ = std::filesystem::current_path();
+    char pattern[] = "/tmp/tovrek-toolkit-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    std::filesystem::current_path(folder_);
+    form = ShowMain(R"(form Main
+  ClientSize = 220, 120
+  Color = White
+  image Image1
+    Bounds = 10, 10, 100, 50
+  end
+end
+)");
+    image = form->Get<tk::Image>("Image1");
+  }
+  void TearDown() override {
+    std::filesystem::current_path(previous_);
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+    ToolkitTest::TearDown();
+  }
+  static void Write(const std::string& name, const Bytes& bytes) {
+    std::ofstream out(name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  struct Rect {
+    int x, y, w, h;
+    bool operator==(const Rect&) const = default;
+  };
+  Rect Drawn() const {
+    Rect r{};
+    image->DrawRect(r.x, r.y, r.w, r.h);
+    return r;
+  }
+
+  TestForm* form = nullptr;
+  tk::Image* image = nullptr;
+
+ private:
+  std::filesystem::path previous_, folder_;
+};
+
+
+TEST_F(ImageTest, LoadsPicturesByTheirExtension) {
+  struct Case {
+    const char* file;
+    Bytes bytes;
+    int w, h;
+  };
+  const Case cases[] = {
+      {"photo.JPG", SolidJpeg(40, 30, 255, 0, 0), 40, 30},
+      {"photo2.jpg", SolidJpeg(16, 8, 0, 0, 255), 16, 8},
+      {"photo3.Jpeg", SolidJpeg(9, 9, 0, 255, 0), 9, 9},
+      {"glyph.BMP", SolidBmp(7, 5, 0, 128, 0), 7, 5},
+      {"glyph2.bmp", SolidBmp(3, 3, 255, 255, 0), 3, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    Write(c.file, c.bytes);
+    image->LoadFromFile(c.file);
+    EXPECT_TRUE(image->HasPicture());
+    EXPECT_EQ(image->PictureWidth(), c.w);
+    EXPECT_EQ(image->PictureHeight(), c.h);
+  }
+}
+
+TEST_F(ImageTest, ABadPictureThrowsAndKeepsTheOldOne) {
+  Write("good.jpg", SolidJpeg(40, 30, 255, 0, 0));
+  image->LoadFromFile("good.jpg");
+  Write("broken.jpg", Bytes{'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'});
+  Write("broken.bmp", Bytes{'B', 'M', 1, 2, 3});
+  Write("picture.png", SolidJpeg(4, 4, 0, 0, 0));
+  Write("noext", SolidJpeg(4, 4, 0, 0, 0));
+  for (const char* bad : {"missing.jpg", "missing.bmp", "broken.jpg", "broken.bmp", "picture.png", "noext"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_THROW(image->LoadFromFile(bad), plat::PictureError);
+    EXPECT_TRUE(image->HasPicture());
+    EXPECT_EQ(image->PictureWidth(), 40) << "the old picture stays";
+  }
+  EXPECT_TRUE(NearRgb(tk::testing::PixelAt(*form, 30, 20), 0xFF0000, 40)) << "and is still shown";
+}
+
+TEST_F(ImageTest, DrawRectForEachDisplayMode) {
+  // The area is 100 x 50.
+  struct Case {
+    const char* name;
+    int pw, ph;
+    bool stretch, proportional, center;
+    Rect drawn;
+  };
+  const Case cases[] = {
+      {"small, plain", 40, 20, false, false, false, {0, 0, 40, 20}},
+      {"small, centred", 40, 20, false, false, true, {30, 15, 40, 20}},
+      {"small, proportional: own size", 40, 20, false, true, false, {0, 0, 40, 20}},
+      {"small, proportional, centred", 40, 20, false, true, true, {30, 15, 40, 20}},
+      {"small, stretched: fills", 40, 20, true, false, false, {0, 0, 100, 50}},
+      {"small, stretched proportionally", 40, 10, true, true, true, {0, 12, 100, 25}},
+      {"wide and large, proportional", 400, 100, false, true, false, {0, 0, 100, 25}},
+      {"wide and large, proportional, centred", 400, 100, false, true, true, {0, 12, 100, 25}},
+      {"tall and large, proportional, centred", 60, 300, false, true, true, {45, 0, 10, 50}},
+      {"large, plain: cut off", 400, 100, false, false, false, {0, 0, 400, 100}},
+      {"large, centred: cut off evenly", 300, 150, false, false, true, {-100, -50, 300, 150}},
+      {"large, stretched", 400, 100, true, false, false, {0, 0, 100, 50}},
+      {"square, larger, proportional", 200, 200, false, true, true, {25, 0, 50, 50}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = "p" + std::to_string(c.pw) + "x" + std::to_string(c.ph) + ".bmp";
+    Write(file, SolidBmp(c.pw, c.ph, 255, 0, 0));
+    image->LoadFromFile(file);
+    image->SetStretch(c.stretch);
+    image->SetProportional(c.proportional);
+    image->SetCenter(c.center);
+    const Rect r = Drawn();
+    EXPECT_EQ(r.x, c.drawn.x);
+    EXPECT_EQ(r.y, c.drawn.y);
+    EXPECT_EQ(r.w, c.drawn.w);
+    EXPECT_EQ(r.h, c.drawn.h);
+  }
+}
+
+TEST_F(ImageTest, ThePictureRendersWhereDrawRectSays) {
+  Write("red.jpg", SolidJpeg(20, 10, 255, 0, 0));
+  image->LoadFromFile("red.jpg");
+  // Image1 is at 10, 10 and 100 x 50 on a white form.
+  auto r = tk::testing::Render(*form);
+  EXPECT_TRUE(NearRgb(r.At(15, 15), 0xFF0000, 40)) << std::hex << r.At(15, 15);
+  EXPECT_EQ(r.At(105, 55), 0xFFFFFFu) << "own size: the rest of the area is empty";
+  image->SetStretch(true);
+  r = tk::testing::Render(*form);
+  EXPECT_TRUE(NearRgb(r.At(105, 55), 0xFF0000, 40)) << "stretched: it fills the area";
+  EXPECT_EQ(r.At(115, 30), 0xFFFFFFu) << "and nothing beyond";
+  image->ClearPicture();
+  EXPECT_FALSE(image->HasPicture());
+  EXPECT_EQ(tk::testing::PixelAt(*form, 15, 15), 0xFFFFFFu);
+}
+
+TEST_F(ToolkitTest, StoredPicturesLoadFromTheProgramsResources) {
+  TestForm* f = MakeForm("Main", R"(form Main
+  image Image1
+    Bounds = 4, 4, 440, 260
+    Center = true
+    Proportional = true
+    Picture = "pictures/main_default.jpg"
+  end
+end
+)");
+  auto* img = f->Get<tk::Image>("Image1");
+  EXPECT_TRUE(img->HasPicture());
+  EXPECT_GT(img->PictureWidth(), 0);
+  EXPECT_THROW(MakeForm("Other", "form Other\n  image I\n    Picture = \"pictures/none.jpg\"\n  end\nend\n"),
+               tk::LayoutError);
+}
+
+}  // namespace
