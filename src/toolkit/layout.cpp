@@ -56,8 +56,22 @@ class Parser {
     }
   }
 
+  static size_t Indent(const std::string& s) {
+    size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    return i;
+  }
+
+  // Runs out of lines inside an object: the missing 'end' is most likely
+  // that of the first object whose 'end' stood at another indentation.
+  [[noreturn]] void FailNoEnd(const LayoutNode& node) {
+    if (misplacedLine_ > 0) Fail(source_, misplacedLine_, "no 'end' for " + misplacedName_);
+    Fail(source_, node.line, "no 'end' for " + node.name);
+  }
+
   LayoutNode ParseObject() {
     const std::string head = Trim(lines_[pos_]);
+    const size_t indent = Indent(lines_[pos_]);
     LayoutNode node;
     node.line = LineNo();
     const size_t sp = head.find(' ');
@@ -67,9 +81,13 @@ class Parser {
     ++pos_;
     for (;;) {
       SkipBlank();
-      if (pos_ >= lines_.size()) Fail(source_, node.line, "no 'end' for " + node.name);
+      if (pos_ >= lines_.size()) FailNoEnd(node);
       const std::string t = Trim(lines_[pos_]);
       if (t == "end") {
+        if (Indent(lines_[pos_]) != indent && misplacedLine_ == 0) {
+          misplacedLine_ = node.line;
+          misplacedName_ = node.name;
+        }
         ++pos_;
         return node;
       }
@@ -167,6 +185,8 @@ class Parser {
   std::string source_;
   std::vector<std::string> lines_;
   size_t pos_ = 0;
+  int misplacedLine_ = 0;
+  std::string misplacedName_;
 };
 
 std::string Where(const LayoutValue& v) { return "line " + std::to_string(v.line) + ": "; }
@@ -277,9 +297,13 @@ void Apply(Form& form, Component& target, const LayoutNode& n, const std::map<st
   target.Loaded();
   for (const auto& child : n.children) {
     Component* c = nullptr;
-    if (child.kind == "timer") c = form.CreateComponent<Timer>(child.name);
-    else if (child.kind == "shellaction") c = form.CreateComponent<ShellOpenAction>(child.name);
-    else c = CreateControl(form, dynamic_cast<Control*>(&target), child);
+    try {
+      if (child.kind == "timer") c = form.CreateComponent<Timer>(child.name);
+      else if (child.kind == "shellaction") c = form.CreateComponent<ShellOpenAction>(child.name);
+      else c = CreateControl(form, dynamic_cast<Control*>(&target), child);
+    } catch (const LayoutError& e) {
+      Fail(source, child.line, e.what());  // two components of one name
+    }
     if (c == nullptr) Fail(source, child.line, "unknown kind " + child.kind);
     Apply(form, *c, child, handlers, source);
   }
