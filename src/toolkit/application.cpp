@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QFocusEvent>
+#include <QFont>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -47,6 +48,13 @@ void InitToolkit(int& argc, char** argv) {
   if (QApplication::instance() != nullptr) return;
   static int s_argc = argc;
   new QApplication(s_argc, argv);
+  // The windows were laid out for Tahoma and MS Sans Serif. Where they are
+  // missing, Liberation Sans (Arial's widths) keeps their captions inside
+  // their controls; the usual fallback, DejaVu Sans, is a tenth wider.
+  for (const char* family : {"Tahoma", "MS Sans Serif"})
+    QFont::insertSubstitutions(QString::fromLatin1(family),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans Condensed")});
 }
 
 void Sleep(uint32_t ms) { plat::GetClock().Sleep(ms); }

@@ -3,6 +3,9 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLayout>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
@@ -169,7 +172,11 @@ void UserPick(RadioGroup& group, int index) {
   if (!Reachable(group)) return;
   const auto buttons = group.Widget()->findChildren<QRadioButton*>();
   if (index < 0 || index >= buttons.size()) return;
-  QTest::mouseClick(buttons[index], Qt::LeftButton, Qt::NoModifier, buttons[index]->rect().center());
+  // The buttons get their places when the group's layout runs; click the
+  // indicator at the left, where a learner aims.
+  if (QLayout* l = group.Widget()->layout()) l->activate();
+  QRadioButton* b = buttons[index];
+  QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(6, b->height() / 2));
 }
 
 void UserCloseWindow(Form& f) {
@@ -211,6 +218,10 @@ std::string DisplayedText(Control& c) {
 }  // namespace tk::testing
 
 namespace tk::testing {
+
+std::string ResolvedFontFamily(const Font& f) { return FromQ(QFontInfo(ToQFont(f)).family()); }
+
+int TextWidth(const Font& f, const std::string& text) { return QFontMetrics(ToQFont(f)).horizontalAdvance(ToQ(text)); }
 
 std::string ShownHint(Control& c) { return FromQ(c.Widget()->toolTip()); }
 

@@ -50,6 +50,10 @@ struct Rendering {
 Rendering Render(Form& f);
 // The text a control shows, after the accelerator "&" marks are resolved.
 std::string DisplayedText(Control& c);
+// The installed font family a toolkit font is drawn with, and the width in
+// pixels of a text in that font.
+std::string ResolvedFontFamily(const Font& f);
+int TextWidth(const Font& f, const std::string& text);
 // The tooltip the widget would show (empty when hints are off).
 std::string ShownHint(Control& c);
 // The mouse cursor over the widget.

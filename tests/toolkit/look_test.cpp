@@ -489,3 +489,32 @@ end
 }
 
 }  // namespace
+
+namespace {
+
+// The layouts name Tahoma and MS Sans Serif; without them the captions must
+// still fit the sizes the windows were designed with.
+TEST(Fonts, DesignFontsResolveToFacesOfTheirWidth) {
+  tk::Font liberation;
+  liberation.Name = "Liberation Sans";
+  if (tk::testing::ResolvedFontFamily(liberation) != "Liberation Sans") GTEST_SKIP() << "Liberation Sans is not installed";
+  for (const char* name : {"Tahoma", "MS Sans Serif"}) {
+    tk::Font f;
+    f.Name = name;
+    const std::string resolved = tk::testing::ResolvedFontFamily(f);
+    if (resolved == name) continue;  // the real face is installed
+    EXPECT_EQ(resolved, "Liberation Sans") << name;
+  }
+  // The main window's school label is 54 pixels wide, word-wrapped, bold 15.
+  tk::Font school;
+  school.Name = "Tahoma";
+  school.Height = 15;
+  school.Bold = true;
+  EXPECT_LE(tk::testing::TextWidth(school, "Version"), 54);
+  // The problem window's title panel: 457 wide, bold 19.
+  tk::Font title = school;
+  title.Height = 19;
+  EXPECT_LE(tk::testing::TextWidth(title, "Tovrek Encountered a Problem"), 457 - 4);
+}
+
+}  // namespace
