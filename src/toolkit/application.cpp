@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
@@ -88,25 +87,28 @@ class KeyRouter : public QObject {
         c->OwnerForm()->FocusChangedTo(c);
       return false;
     }
-    if (ev->type() == QEvent::KeyRelease) {
-      // A press is over once its key comes up.
-      last_ = nullptr;
-      return false;
-    }
-    if (ev->type() != QEvent::KeyPress || replaying_) return false;
+    if (ev->type() != QEvent::KeyPress) return false;
+    // The event is already on its way (delivered by the router below, or a
+    // replaced character): Qt takes it to the widget and its parents.
+    if (std::find(inflight_.begin(), inflight_.end(), ev) != inflight_.end()) return false;
     auto* ke = static_cast<QKeyEvent*>(ev);
-    auto* w = qobject_cast<QWidget*>(obj);
-    // A key the widget ignored travels up to its parents; handle it once.
-    // Only the same event, reaching a parent of where it was handled, is
-    // that journey: events are stack objects and reuse addresses.
-    if (ke == last_ && w != nullptr && lastTarget_ != nullptr && w != lastTarget_ && w->isAncestorOf(lastTarget_))
-      return false;
-    last_ = ke;
-    lastTarget_ = w;
     Control* c = ControlOf(obj);
     if (c == nullptr || c->OwnerForm() == nullptr) return false;
     Form& form = *c->OwnerForm();
-    return Route(form, c == &form ? nullptr : c, w, ke);
+    auto* target = qobject_cast<QWidget*>(obj);
+    // Live events have distinct addresses, so an event is known by its
+    // address for exactly as long as this delivery lasts.
+    inflight_.push_back(ev);
+    struct Pop {
+      std::vector<const QEvent*>& v;
+      ~Pop() { v.pop_back(); }
+    } pop{inflight_};
+    if (!Route(form, c == &form ? nullptr : c, target, ke) && target != nullptr) {
+      // The widget's own handling, and its parents' if it ignores the key.
+      QCoreApplication::sendEvent(target, ke);
+    }
+    ke->accept();  // delivered: Qt must not take it to the parents again
+    return true;
   }
 
  private:
@@ -138,9 +140,9 @@ class KeyRouter : public QObject {
       if (ch != typed && target != nullptr && !app_.Terminated()) {
         // A handler replaced the character: the widget gets the new one.
         QKeyEvent replaced(QEvent::KeyPress, ke->key(), ke->modifiers(), QString(QChar(static_cast<uchar>(ch))));
-        replaying_ = true;
+        inflight_.push_back(&replaced);
         QCoreApplication::sendEvent(target, &replaced);
-        replaying_ = false;
+        inflight_.pop_back();
         return true;
       }
     }
@@ -167,9 +169,7 @@ class KeyRouter : public QObject {
   }
 
   Application& app_;
-  const QKeyEvent* last_ = nullptr;
-  QPointer<QWidget> lastTarget_;
-  bool replaying_ = false;
+  std::vector<const QEvent*> inflight_;
 };
 
 struct Application::Impl {

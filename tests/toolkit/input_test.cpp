@@ -372,6 +372,27 @@ TEST_F(KeyTest, TheFormPreviewsKeysAndCanSwallowThem) {
   EXPECT_EQ(log, (std::vector<std::string>{"button 27"})) << "without key preview the form sees nothing";
 }
 
+TEST_F(KeyTest, AKeyThatOpensAModalWindowIsHandledOnce) {
+  TestForm* dialog = MakeForm("Dialog", "form Dialog\n  KeyPreview = true\n  button BtnOk\n  end\nend\n");
+  dialog->OnKeyDown = [&](uint16_t& key, ShiftState) {
+    if (key == tk::vk::Escape) dialog->Close();
+  };
+  int escapes = 0;
+  form->OnKeyDown = [&](uint16_t& key, ShiftState) {
+    if (key != tk::vk::Escape) return;
+    ++escapes;
+    app.QueueModalScript([](tk::Form& f) { tk::testing::UserKey(f.App(), tk::vk::Escape); });
+    dialog->ShowModal();
+  };
+  // The button ignores Esc, so Qt offers the key to its parents too.
+  ASSERT_TRUE(button->SetFocus());
+  tk::testing::UserKey(app, tk::vk::Escape);
+  EXPECT_EQ(escapes, 1);
+  EXPECT_EQ(app.ModalLog(), (std::vector<std::string>{"Dialog"}));
+  tk::testing::UserKey(app, tk::vk::Escape);
+  EXPECT_EQ(escapes, 2);
+}
+
 struct KeyCase {
   const char* name;
   uint16_t key;
