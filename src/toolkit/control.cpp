@@ -130,6 +130,12 @@ Control* ControlOf(const QObject* o) {
   while (o != nullptr) {
     auto it = reg.find(o);
     if (it != reg.end()) return it.value();
+    // A window of Qt's own (the error report's message box) belongs to no
+    // control, even with a form as its parent; a drop-down's open list does.
+    if (o->isWidgetType()) {
+      const auto* w = static_cast<const QWidget*>(o);
+      if (w->isWindow() && w->windowType() != Qt::Popup) return nullptr;
+    }
     o = o->parent();
   }
   return nullptr;

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -177,6 +178,14 @@ void UserPick(RadioGroup& group, int index) {
   if (QLayout* l = group.Widget()->layout()) l->activate();
   QRadioButton* b = buttons[index];
   QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(6, b->height() / 2));
+}
+
+bool UserAnswerMessageBox(uint16_t key) {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr) return false;
+  QWidget* target = box->focusWidget() != nullptr ? box->focusWidget() : box;
+  QTest::keyClick(target, static_cast<Qt::Key>(QtKeyForTest(key)));
+  return true;
 }
 
 void UserCloseWindow(Form& f) {

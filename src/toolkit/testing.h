@@ -34,6 +34,9 @@ void UserPick(DropDownList& list, int index);
 void UserPick(ListBox& list, int index);
 // A click on one button of a radio group.
 void UserPick(RadioGroup& group, int index);
+// A key typed at the message box the error report shows outside scripted
+// mode; false when no message box is up.
+bool UserAnswerMessageBox(uint16_t key);
 // The title-bar close button (or Alt+F4).
 void UserCloseWindow(Form& f);
 

@@ -342,6 +342,24 @@ end
   EXPECT_EQ(app.ErrorReports(), (std::vector<std::string>{"direct"}));
 }
 
+// Outside scripted mode the report is a message box; keys typed at it are
+// its own, not the form's under it.
+TEST_F(ApplicationTest, TheErrorMessageBoxTakesItsKeysAwayFromTheForm) {
+  int formKeys = 0;
+  TestForm* f = ShowMain("form Main\n  KeyPreview = true\n  OnKeyDown = FormKeyDown\n"
+                         "  button BtnBad\n    OnClick = BtnBadClick\n  end\nend\n",
+                         {{"BtnBadClick", tk::NotifyEvent([] { throw std::runtime_error("shown in a box"); })},
+                          {"FormKeyDown", tk::KeyEvent([&](uint16_t&, tk::ShiftState) { ++formKeys; })}});
+  app.SetScripted(false);
+  bool answered = false;
+  tk::testing::Post([&] { answered = tk::testing::UserAnswerMessageBox(tk::vk::Escape); });
+  tk::testing::UserClick(*f->Get<tk::Button>("BtnBad"));  // returns once the box is answered
+  app.SetScripted(true);
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(formKeys, 0) << "Esc on the message box reached the form's key preview";
+  EXPECT_TRUE(app.ErrorReports().empty()) << "reported by the box, not the script log";
+}
+
 TEST_F(ApplicationTest, AClickFromCodeLetsTheErrorReachTheCaller) {
   TestForm* f = ShowMain("form Main\n  button BtnBad\n    OnClick = BtnBadClick\n  end\nend\n",
                          {{"BtnBadClick", tk::NotifyEvent([] { throw std::runtime_error("from code"); })}});
