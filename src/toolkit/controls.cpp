@@ -205,6 +205,15 @@ Button::Button(Form* form, Control* parent, std::string name) : Button(form, par
 Button::Button(Form* form, Control* parent, std::string name, std::string kind)
     : Control(form, parent, std::move(name), std::move(kind)) {
   AttachWidget(new ButtonWidget(this, ParentWidgetOf(parent)));
+  ApplyFont();  // the base constructor could not reach this class's colour rule
+}
+
+void Button::ApplyFont() {
+  Control::ApplyFont();
+  if (widget_ == nullptr || kind_ != "button") return;
+  QPalette p = widget_->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive}) p.setColor(group, QPalette::ButtonText, ToQColor(clBtnText));
+  widget_->setPalette(p);
 }
 
 void Button::SetCaption(const std::string& c) {

@@ -41,6 +41,9 @@ class Label : public Control {
   Alignment alignment_ = Alignment::Left;
 };
 
+// A plain push button draws its caption in the system's button-text
+// colour whatever its font colour says, as the desktop's own buttons do;
+// a glyph button draws it in its font colour.
 class Button : public Control {
  public:
   Button(Form* form, Control* parent, std::string name);
@@ -50,6 +53,7 @@ class Button : public Control {
 
  protected:
   Button(Form* form, Control* parent, std::string name, std::string kind);
+  void ApplyFont() override;
   std::string caption_;
 };
 

@@ -33,15 +33,6 @@ uint16_t VirtualKeyOf(int qtKey) {
   return 0;
 }
 
-int QtKeyOf(uint16_t code) {
-  if (code >= 'A' && code <= 'Z') return Qt::Key_A + (code - 'A');
-  if (code >= '0' && code <= '9') return Qt::Key_0 + (code - '0');
-  if (code >= vk::F1 && code < vk::F1 + 24) return Qt::Key_F1 + (code - vk::F1);
-  for (const auto& k : kKeys)
-    if (k.vk == code) return k.qt;
-  return 0;
-}
-
 ShiftState ShiftOf(Qt::KeyboardModifiers m) {
   return ShiftState{m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier), m.testFlag(Qt::AltModifier)};
 }

@@ -45,7 +45,6 @@ QImage LoadImageFile(const std::string& path);
 
 // The key code a handler sees for a Qt key, 0 when it has none.
 uint16_t VirtualKeyOf(int qtKey);
-int QtKeyOf(uint16_t vk);
 ShiftState ShiftOf(Qt::KeyboardModifiers m);
 
 struct ControlAccess {

@@ -232,6 +232,12 @@ std::string ResolvedFontFamily(const Font& f) { return FromQ(QFontInfo(ToQFont(f
 
 int TextWidth(const Font& f, const std::string& text) { return QFontMetrics(ToQFont(f)).horizontalAdvance(ToQ(text)); }
 
+uint32_t ShownTextColor(Control& c) {
+  const bool button = qobject_cast<QPushButton*>(c.Widget()) != nullptr;
+  const QColor q = c.Widget()->palette().color(QPalette::Active, button ? QPalette::ButtonText : QPalette::WindowText);
+  return static_cast<uint32_t>(q.rgb()) & 0xFFFFFFu;
+}
+
 std::string ShownHint(Control& c) { return FromQ(c.Widget()->toolTip()); }
 
 Cursor ShownCursor(Control& c) {

@@ -61,6 +61,8 @@ int TextWidth(const Font& f, const std::string& text);
 std::string ShownHint(Control& c);
 // The mouse cursor over the widget.
 Cursor ShownCursor(Control& c);
+// The RGB (0xRRGGBB) an enabled control draws its caption or text in.
+uint32_t ShownTextColor(Control& c);
 // The control that holds the keyboard focus inside the form's window, as
 // the window will restore it when it is active (nullptr: none).
 Control* WidgetFocus(Form& f);

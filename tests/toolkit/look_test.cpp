@@ -389,6 +389,30 @@ TEST_F(ToolkitTest, EditRunsOnChangeOnEveryChange) {
   EXPECT_EQ(e->Text(), "abcd");
 }
 
+// White captions are asked of the shut-down window's plain buttons; the
+// desktop's buttons draw them black all the same, glyph buttons do not.
+TEST_F(ToolkitTest, PlainButtonsKeepTheButtonTextColourGlyphButtonsTakeTheFont) {
+  TestForm* f = ShowMain(R"(form Main
+  button Plain
+    Font = "Tahoma", 16, White
+  end
+  glyphbutton Glyph
+    Font = "Tahoma", 16, White
+  end
+  label Text
+    Font = "Tahoma", 16, White
+  end
+end
+)");
+  auto* plain = f->Get<tk::Button>("Plain");
+  EXPECT_EQ(tk::testing::ShownTextColor(*plain), 0x000000u);
+  plain->SetFontColor(tk::clRed);
+  EXPECT_EQ(tk::testing::ShownTextColor(*plain), 0x000000u);
+  EXPECT_EQ(plain->GetFont().FontColor, tk::clRed) << "the font keeps what was set";
+  EXPECT_EQ(tk::testing::ShownTextColor(*f->Get<tk::GlyphButton>("Glyph")), 0xFFFFFFu);
+  EXPECT_EQ(tk::testing::ShownTextColor(*f->Get<tk::Label>("Text")), 0xFFFFFFu);
+}
+
 TEST_F(ToolkitTest, HintsShowOnlyWhenShowHintIsOn) {
   TestForm* f = ShowMain(R"(form Main
   image Image1
