@@ -1,6 +1,8 @@
 #include "toolkit/form.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -218,6 +220,9 @@ void Form::RequestCloseFromWindow() {
 void Form::Repaint() {
   for (Component* c : order_)
     if (auto* m = dynamic_cast<Memo*>(c)) m->Sync();
+  // A window just shown is mapped by the display server in its own time;
+  // let it come up (no input is handled) so the paint reaches the screen.
+  if (visible_) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   widget_->repaint();
 }
 
