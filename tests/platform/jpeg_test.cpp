@@ -4,42 +4,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <jpeglib.h>
 
+#include "support/jpeg_maker.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-// Compresses raw samples (components per pixel as the colour space needs).
-Bytes Compress(int width, int height, J_COLOR_SPACE in, int components, const Bytes& samples,
-               J_COLOR_SPACE stored = JCS_UNKNOWN, int quality = 95) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr err;
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &out, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = components;
-  info.in_color_space = in;
-  jpeg_set_defaults(&info);
-  if (stored != JCS_UNKNOWN) jpeg_set_colorspace(&info, stored);
-  jpeg_set_quality(&info, quality, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(samples.data() + info.next_scanline * width * components);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  Bytes bytes(out, out + size);
-  std::free(out);
-  return bytes;
-}
+using tovrek_test::Bytes;
+using tovrek_test::Compress;
 
 // Left half one colour, right half another.
 Bytes TwoHalves(int width, int height, const Bytes& left, const Bytes& right) {

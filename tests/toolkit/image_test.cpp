@@ -7,10 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-// After <cstdio>: libjpeg's header needs FILE and size_t.
-#include <jpeglib.h>
 
 #include "platform/jpeg.h"
+#include "support/jpeg_maker.h"
 #include "toolkit_fixture.h"
 
 namespace {
@@ -19,36 +18,8 @@ using tk_test::NearRgb;
 using tk_test::TestForm;
 using tk_test::ToolkitTest;
 
-using Bytes = std::vector<uint8_t>;
-
-// A picture of one colour, compressed by libjpeg.
-Bytes SolidJpeg(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr err;
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &out, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  Bytes row;
-  for (int x = 0; x < width; ++x) row.insert(row.end(), {r, g, b});
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW p = row.data();
-    jpeg_write_scanlines(&info, &p, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  Bytes bytes(out, out + size);
-  std::free(out);
-  return bytes;
-}
+using tovrek_test::Bytes;
+using tovrek_test::SolidJpeg;
 
 void PutLe(Bytes& b, uint32_t v, int n) {
   for (int i = 0; i < n; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
