@@ -547,7 +547,6 @@ void Memo::SetAlignment(Alignment a) {
   dirty_ = true;
   Sync();
 }
-void Memo::SetColor(Color c) { Control::SetColor(c); }
 
 bool Memo::SetProperty(const std::string& name, const LayoutValue& v) {
   if (name == "Lines") return SetLines(v.AsStrings()), true;
@@ -909,7 +908,6 @@ void ListBox::SetItemIndex(int index) {
   static_cast<QListWidget*>(widget_)->setCurrentRow(itemIndex_);
   --syncing_;
 }
-void ListBox::SetColor(Color c) { Control::SetColor(c); }
 bool ListBox::SetProperty(const std::string& name, const LayoutValue& v) {
   if (name == "Items") {
     ClearItems();
@@ -942,7 +940,6 @@ void Edit::SetMaxLength(int n) {
   maxLength_ = n;
   static_cast<QLineEdit*>(widget_)->setMaxLength(n > 0 ? n : 32767);
 }
-void Edit::SetColor(Color c) { Control::SetColor(c); }
 bool Edit::SetProperty(const std::string& name, const LayoutValue& v) {
   if (name == "Text") {
     text_ = v.AsString();
@@ -987,9 +984,6 @@ void ControlAccess::UserEdited(Edit& e, const std::string& text) {
   AppOf(e).Dispatch([&e] {
     if (e.OnChange) e.OnChange();
   });
-}
-void ControlAccess::SetFocusedQuietly(Control& c) {
-  if (c.OwnerForm() != nullptr) c.OwnerForm()->FocusChangedTo(&c);
 }
 
 }  // namespace tk

@@ -154,7 +154,6 @@ class Memo : public Control {
   void SetWordWrap(bool v);
   Alignment GetAlignment() const { return alignment_; }
   void SetAlignment(Alignment a);
-  void SetColor(Color c) override;
   bool SetProperty(const std::string& name, const LayoutValue& value) override;
 
   // Brings the widget up to date with the lines (done lazily otherwise).
@@ -309,7 +308,6 @@ class ListBox : public Control {
   void ClearItems();
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int index);
-  void SetColor(Color c) override;
   bool SetProperty(const std::string& name, const LayoutValue& value) override;
 
  private:
@@ -328,7 +326,6 @@ class Edit : public Control {
   void SelectAll();
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int n);
-  void SetColor(Color c) override;
   bool SetProperty(const std::string& name, const LayoutValue& value) override;
   bool BindEvent(const std::string& event, const Handler& handler) override;
 

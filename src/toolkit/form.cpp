@@ -139,8 +139,6 @@ void Form::ApplyWindowFlags() {
   if (shown) widget_->show();
 }
 
-void Form::SetColor(Color c) { Control::SetColor(c); }
-
 void Form::SetVisible(bool v) {
   if (v) Show();
   else Hide();

@@ -67,7 +67,6 @@ class Form : public Control {
   void SetStayOnTop(bool v);
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool v) { keyPreview_ = v; }
-  void SetColor(Color c) override;
   void SetVisible(bool v) override;
   void SetBounds(int left, int top, int width, int height) override;
 

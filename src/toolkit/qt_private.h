@@ -53,7 +53,6 @@ struct ControlAccess {
   static void UserRadio(RadioGroup& r, int index);
   static void UserListPick(ListBox& l, int index);
   static void UserEdited(Edit& e, const std::string& text);
-  static void SetFocusedQuietly(Control& c);
 };
 
 }  // namespace tk
