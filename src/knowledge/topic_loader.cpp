@@ -1,0 +1,122 @@
+#include "knowledge/topic_loader.h"
+
+#include "knowledge/search_texts.h"
+#include "platform/files.h"
+#include "platform/text8.h"
+#include "platform/text_file.h"
+
+namespace knowledge {
+
+namespace {
+
+bool BeginsWith(const std::string& line, const char* marker) {
+    return plat::UpperCase(line.substr(0, 2)) == marker;
+}
+
+std::string LastFourUpper(const std::string& line) {
+    return plat::UpperCase(line.size() < 4 ? line : line.substr(line.size() - 4));
+}
+
+// Appends one more line of a question or an answer to its joined text.
+void AppendLine(std::string& joined, const std::string& line) {
+    joined += kLineMarker;
+    joined += line;
+}
+
+}  // namespace
+
+bool MediaLineFails(const std::string& mediaLine, const std::string& mediaFolder) {
+    const std::string ext = LastFourUpper(mediaLine);
+    if (ext == ".JPG" || ext == ".BMP" || ext == ".TXT") {
+        return !plat::FileExists(mediaFolder + mediaLine);
+    }
+    return !(mediaLine.empty() || plat::UpperCase(mediaLine) == "MEDIA");
+}
+
+std::string MediaProblemEntry(uint16_t record, const std::string& mediaLine) {
+    return "Q" + std::to_string(record) + ": " + mediaLine;
+}
+
+LoadResult LoadTopic(plat::TextFile& file, const std::string& path, const LoadOptions& options,
+                     QuestionTable& table) {
+    LoadResult result;
+    file.Assign(path);
+    file.Reset();
+
+    // Reading a line replaces the current line. Past the end of the file
+    // the text file gives empty lines, so every loop that waits for a
+    // marker also watches for the end.
+    std::string line;
+    for (;;) {
+        if (!BeginsWith(line, "[Q")) {
+            file.ReadLn(line);
+        }
+        if (line.empty()) {
+            break;
+        }
+        if (result.NumberOfQuestions == kMaxQuestions) {
+            result.RecordsLeftOut = true;
+            break;
+        }
+
+        // Built aside and kept only once its answer marker has been read.
+        QuestionRecord record;
+        record.QuestionLabel = line.size() < 2 ? std::string() : line.substr(2);
+        file.ReadLn(record.MediaLine);
+        file.ReadLn(record.FormatLine);
+        file.ReadLn(line);
+        record.QuestionText = line;  // kept even when it is the "[A" line
+        bool cutOff = false;
+        while (!BeginsWith(line, "[A")) {
+            if (file.Eof()) {
+                cutOff = true;
+                break;
+            }
+            file.ReadLn(line);
+            if (!BeginsWith(line, "[A")) {
+                AppendLine(record.QuestionText, line);
+            }
+        }
+        if (cutOff) {
+            break;
+        }
+
+        file.ReadLn(line);
+        record.AnswerText = line;  // kept even when it begins "[Q"
+        while (!BeginsWith(line, "[Q") && !file.Eof()) {
+            file.ReadLn(line);
+            if (line == "[[qend") {
+                break;
+            }
+            if (!BeginsWith(line, "[Q")) {
+                AppendLine(record.AnswerText, line);
+            }
+        }
+
+        const uint16_t i = result.NumberOfQuestions + 1;
+        if (MediaLineFails(record.MediaLine, options.MediaFolder)) {
+            result.MediaFilesOk = 0;
+            result.FailingMediaLines.push_back(MediaProblemEntry(i, record.MediaLine));
+        }
+        if (record.FormatLine.size() == 10) {
+            result.TopicHasFormatCodes = true;
+        }
+        // The eliminator column belongs to the run, not to the file.
+        record.EliminatorStatus = std::move(table.QuestionArray[i].EliminatorStatus);
+        table.OriginalQuestion[i] = record.QuestionText;
+        table.OriginalAnswer[i] = record.AnswerText;
+        table.QuestionArray[i] = std::move(record);
+        if (options.BuildSearchTexts) {
+            BuildSearchTexts(table, i);
+        }
+        result.NumberOfQuestions = i;
+
+        if (file.Eof()) {
+            break;
+        }
+    }
+    file.Close();
+    return result;
+}
+
+}  // namespace knowledge
