@@ -1,0 +1,242 @@
+#include "knowledge/topic_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/text_file.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using knowledge::LoadOptions;
+using knowledge::LoadResult;
+using knowledge::QuestionTable;
+using Lines = std::vector<std::string>;
+
+// A loaded row as the test expects it; texts joined by the line marker.
+struct Row {
+    std::string label;
+    std::string media;
+    std::string format;
+    std::string question;
+    std::string answer;
+};
+
+bool operator==(const Row& a, const Row& b) {
+    return a.label == b.label && a.media == b.media && a.format == b.format && a.question == b.question &&
+           a.answer == b.answer;
+}
+
+void PrintTo(const Row& r, std::ostream* os) {
+    *os << "{" << r.label << " | " << r.media << " | " << r.format << " | " << r.question << " | "
+        << r.answer << "}";
+}
+
+Lines Record(int n) {
+    const std::string s = std::to_string(n);
+    return {"[Q" + s, "", "FONT", "Question " + s, "[A", "Answer " + s};
+}
+
+Row RowOf(int n) {
+    const std::string s = std::to_string(n);
+    return {s, "", "FONT", "Question " + s, "Answer " + s};
+}
+
+Lines Join(std::initializer_list<Lines> parts) {
+    Lines all;
+    for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+const Lines kEnd{"[[qend"};
+
+std::string CrLf(const Lines& lines) { return tovrek_test::CrLfLines(lines); }
+
+struct LoadCase {
+    const char* name;
+    std::string content;
+    std::vector<Row> rows;
+};
+
+void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
+
+std::vector<LoadCase> LoadCases() {
+    return {
+        {"TwoRecords", CrLf(Join({Record(1), Record(2), kEnd})), {RowOf(1), RowOf(2)}},
+        {"LinesJoinedByTheMarker",
+         CrLf({"[Q1", "map.jpg", "bbbdcaabbb", "Q a", "", "Q c", "[A", "A a", "A b", "[Q2", "", "FONT", "Q",
+               "[A", "A", "[[qend"}),
+         {{"1", "map.jpg", "bbbdcaabbb", "Q a~[)~[)Q c", "A a~[)A b"}, {"2", "", "FONT", "Q", "A"}}},
+        {"MarkersInSmallLetters", CrLf({"[q1", "", "FONT", "Q", "[a", "A", "[q2", "", "FONT", "Q2", "[a", "A2", "[[qend"}),
+         {{"1", "", "FONT", "Q", "A"}, {"2", "", "FONT", "Q2", "A2"}}},
+        {"FirstLineWithoutLabelMarker", CrLf(Join({{"XY7", "", "FONT", "Q", "[A", "A"}, Record(2), kEnd})),
+         {{"7", "", "FONT", "Q", "A"}, RowOf(2)}},
+        {"FirstLineEmpty", CrLf(Join({{""}, Record(1), Record(2), kEnd})), {}},
+        {"EmptyFile", "", {}},
+        {"AnswerMarkerRightAfterFormatLine", CrLf({"[Q1", "", "FONT", "[A", "A1", "A2", "[Q2", "", "FONT", "Q", "[A", "A", "[[qend"}),
+         {{"1", "", "FONT", "[A", "A1~[)A2"}, {"2", "", "FONT", "Q", "A"}}},
+        // A label line where the first answer line should be is the answer
+        // and the next record's label line as well.
+        {"LabelLineAsFirstAnswerLine", CrLf({"[Q1", "", "FONT", "Q", "[A", "[Q2", "", "FONT", "Q2", "[A", "A2", "[[qend"}),
+         {{"1", "", "FONT", "Q", "[Q2"}, {"2", "", "FONT", "Q2", "A2"}}},
+        {"EmptyLineAfterEndLineStops", CrLf(Join({Record(1), Record(2), kEnd, {""}, Record(3)})), {RowOf(1), RowOf(2)}},
+        {"LineAfterEndLineIsALabel", CrLf(Join({Record(1), kEnd, {"ZZ9", "", "FONT", "Q", "[A", "A"}, kEnd})),
+         {RowOf(1), {"9", "", "FONT", "Q", "A"}}},
+        {"LastLineWithoutLineEnd", CrLf(Join({Record(1), Record(2)})) + "[[qend", {RowOf(1), RowOf(2)}},
+        // The end of the file inside a record.
+        {"EndLineBeforeLastRecord", CrLf(Join({Record(1), Record(2), kEnd, Record(3)})), {RowOf(1), RowOf(2), RowOf(3)}},
+        {"EndsInsideAnswer", CrLf(Join({Record(1), {"[Q2", "", "FONT", "Q", "[A", "A a", "A b"}})),
+         {RowOf(1), {"2", "", "FONT", "Q", "A a~[)A b"}}},
+        {"EndsInsideAnswerWithoutLineEnd", CrLf(Join({Record(1), {"[Q2", "", "FONT", "Q", "[A"}})) + "A a",
+         {RowOf(1), {"2", "", "FONT", "Q", "A a"}}},
+        {"EndsOnAnswerMarker", CrLf(Join({Record(1), {"[Q2", "", "FONT", "Q", "[A"}})),
+         {RowOf(1), {"2", "", "FONT", "Q", ""}}},
+        {"EndsInsideQuestion", CrLf(Join({Record(1), Record(2), {"[Q3", "", "FONT", "Q a", "Q b"}})), {RowOf(1), RowOf(2)}},
+        {"EndsAfterLabelLine", CrLf(Join({Record(1), Record(2), {"[Q3"}})), {RowOf(1), RowOf(2)}},
+        {"EndsAfterFormatLine", CrLf(Join({Record(1), {"[Q2", "", "FONT"}})), {RowOf(1)}},
+    };
+}
+
+class LoadTable : public tovrek_test::TempFolderTest, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(LoadTable, RowsAsRead) {
+    const LoadCase& c = GetParam();
+    tovrek_test::WriteFile("subjects/Science/Topic.txt", c.content);
+    tovrek_test::WriteFile("mediafiles/map.jpg", "x");
+
+    plat::TextFile file;
+    QuestionTable table;
+    const LoadResult result = knowledge::LoadTopic(file, "Subjects\\Science\\Topic.txt", LoadOptions{}, table);
+    EXPECT_FALSE(file.IsOpen());
+    ASSERT_EQ(result.NumberOfQuestions, c.rows.size());
+    for (std::size_t i = 1; i <= c.rows.size(); ++i) {
+        const knowledge::QuestionRecord& r = table.QuestionArray[i];
+        EXPECT_EQ((Row{r.QuestionLabel, r.MediaLine, r.FormatLine, r.QuestionText, r.AnswerText}), c.rows[i - 1])
+            << "row " << i;
+        EXPECT_EQ(table.OriginalQuestion[i], r.QuestionText) << "row " << i;
+        EXPECT_EQ(table.OriginalAnswer[i], r.AnswerText) << "row " << i;
+    }
+    EXPECT_FALSE(result.RecordsLeftOut);
+}
+
+INSTANTIATE_TEST_SUITE_P(TopicFiles, LoadTable, ::testing::ValuesIn(LoadCases()),
+                         [](const ::testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
+
+class Loader : public tovrek_test::TempFolderTest {
+protected:
+    LoadResult Load(const Lines& lines, const LoadOptions& options = {}) {
+        tovrek_test::WriteFile("subjects/Science/Topic.txt", CrLf(lines));
+        return knowledge::LoadTopic(file, "Subjects\\Science\\Topic.txt", options, table);
+    }
+
+    plat::TextFile file;
+    QuestionTable table;
+};
+
+TEST_F(Loader, StopsAtTheTableSize) {
+    Lines lines;
+    for (int i = 1; i <= 1003; ++i) {
+        const Lines r = Record(i);
+        lines.insert(lines.end(), r.begin(), r.end());
+    }
+    lines.push_back("[[qend");
+    const LoadResult over = Load(lines);
+    EXPECT_EQ(over.NumberOfQuestions, 1000);
+    EXPECT_TRUE(over.RecordsLeftOut);
+    EXPECT_EQ(table.QuestionArray[1000].QuestionText, "Question 1000");
+    EXPECT_EQ(table.QuestionArray[1000].AnswerText, "Answer 1000");
+    EXPECT_FALSE(file.IsOpen());
+
+    lines.erase(lines.begin() + 1000 * 6, lines.end() - 1);
+    const LoadResult exact = Load(lines);
+    EXPECT_EQ(exact.NumberOfQuestions, 1000);
+    EXPECT_FALSE(exact.RecordsLeftOut);
+}
+
+TEST_F(Loader, RowsAboveTheTopicKeepTheEarlierLoad) {
+    Load(Join({Record(1), Record(2), Record(3), kEnd}));
+    const LoadResult second = Load(Join({{"[Q8", "", "FONT", "New", "[A", "New answer"}, Record(9), kEnd}));
+    EXPECT_EQ(second.NumberOfQuestions, 2);
+    EXPECT_EQ(table.QuestionArray[1].QuestionText, "New");
+    EXPECT_EQ(table.QuestionArray[3].QuestionText, "Question 3");
+}
+
+TEST_F(Loader, DroppedRecordLeavesItsRowAndReportsNothing) {
+    Load(Join({Record(1), Record(2), Record(3), kEnd}));
+    const LoadResult r = Load(Join({Record(1), Record(2), {"[Q3", "gone.jpg", "abcdefghij", "Q"}}));
+    EXPECT_EQ(r.NumberOfQuestions, 2);
+    EXPECT_EQ(table.QuestionArray[3].QuestionText, "Question 3");
+    EXPECT_EQ(r.MediaFilesOk, 1);
+    EXPECT_TRUE(r.FailingMediaLines.empty());
+    EXPECT_FALSE(r.TopicHasFormatCodes);
+}
+
+TEST_F(Loader, FormatCodeFlagWantsExactlyTenCharacters) {
+    struct Case {
+        const char* format;
+        bool flagged;
+    };
+    for (const Case& c : {Case{"FONT", false}, Case{"abcdefghi", false}, Case{"zzzzzzzzzz", true},
+                          Case{"abcdefghijk", false}, Case{"RESERVED", false}}) {
+        const LoadResult r = Load(Join({Record(1), {"[Q2", "", c.format, "Q", "[A", "A"}, kEnd}));
+        EXPECT_EQ(r.TopicHasFormatCodes, c.flagged) << c.format;
+    }
+}
+
+TEST_F(Loader, KeepsTheEliminatorColumn) {
+    knowledge::ResetEliminatorStatus(table);
+    Load(Join({Record(1), Record(2), kEnd}));
+    EXPECT_EQ(table.QuestionArray[1].EliminatorStatus, "nothing");
+    EXPECT_EQ(table.QuestionArray[2].EliminatorStatus, "nothing");
+}
+
+TEST_F(Loader, SearchTextsOnlyWhenAsked) {
+    const Lines topic{"[Q1", "", "FONT", "Paris", "[A", "France", "[Q2", "", "FONT", "Paris", "France", "[A", "x", "[[qend"};
+    Load(topic);
+    EXPECT_EQ(table.SearchQuestionTexts[1], "");
+
+    LoadOptions options;
+    options.BuildSearchTexts = true;
+    Load(topic, options);
+    EXPECT_EQ(table.SearchQuestionTexts[1], "Paris");
+    EXPECT_EQ(table.SearchAnswerTexts[1], "France");
+    EXPECT_EQ(table.SearchQuestionTexts[2], " Paris France");
+    EXPECT_EQ(table.SearchAnswerTexts[2], "x");
+}
+
+TEST_F(Loader, MediaLinesThatFailAreListedByRecord) {
+    tovrek_test::WriteFile("mediafiles/map.jpg", "x");
+    tovrek_test::WriteFile("mediafiles/notes.txt", "x");
+    std::filesystem::create_directories("mediafiles/folder.bmp");
+    const Lines media{"map.jpg", "MAP.JPG", "gone.jpg", "notes.txt", "folder.bmp", "", "media", "MEDIA",
+                      "picture.jpeg", "word", "picture.gif", "bmp"};
+    Lines lines;
+    for (std::size_t i = 0; i < media.size(); ++i) {
+        lines.insert(lines.end(), {"[Q" + std::to_string(i + 1), media[i], "FONT", "Q", "[A", "A"});
+    }
+    lines.push_back("[[qend");
+    const LoadResult r = Load(lines);
+    EXPECT_EQ(r.NumberOfQuestions, media.size());
+    EXPECT_EQ(r.MediaFilesOk, 0);
+    EXPECT_EQ(r.FailingMediaLines, (std::vector<std::string>{"Q3: gone.jpg", "Q5: folder.bmp", "Q9: picture.jpeg",
+                                                              "Q10: word", "Q11: picture.gif", "Q12: bmp"}));
+
+    const LoadResult clean = Load(Join({{"[Q1", "map.jpg", "FONT", "Q", "[A", "A"}, Record(2), kEnd}));
+    EXPECT_EQ(clean.MediaFilesOk, 1);
+    EXPECT_TRUE(clean.FailingMediaLines.empty());
+}
+
+TEST_F(Loader, SchoolMediaFolderIsWhereTheLookUpGoes) {
+    tovrek_test::WriteFile("share/mediafiles/map.jpg", "x");
+    EXPECT_TRUE(knowledge::MediaLineFails("map.jpg", knowledge::kMediaFolder));
+    EXPECT_FALSE(knowledge::MediaLineFails("map.jpg", "share\\mediafiles\\"));
+}
+
+TEST_F(Loader, MissingFileThrows) {
+    EXPECT_THROW(knowledge::LoadTopic(file, "Subjects\\Science\\Gone.txt", LoadOptions{}, table), plat::InOutError);
+}
+
+}  // namespace
