@@ -163,7 +163,12 @@ TEST_F(ImageTest, DrawRectForEachDisplayMode) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string file = "p" + std::to_string(c.pw) + "x" + std::to_string(c.ph) + ".bmp";
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "p" + to_string(...).
+    std::string file = "p";
+    file += std::to_string(c.pw);
+    file += "x";
+    file += std::to_string(c.ph);
+    file += ".bmp";
     Write(file, SolidBmp(c.pw, c.ph, 255, 0, 0));
     image->LoadFromFile(file);
     image->SetStretch(c.stretch);
