@@ -35,70 +35,9 @@ std::string Count(unsigned n) { return plat::IntToStr(n); }
 
 }  // namespace
 
-TForm1::TForm1(Program& program) : tk::Form(program.App, "Form1"), P(program), U(program.Unit1) {
-  LoadLayout("layouts/Tovrek_Unit1.layout",
-             {
-                 {"FormCreate", tk::HandlerOf(this, &TForm1::FormCreate)},
-                 {"FormActivate", tk::HandlerOf(this, &TForm1::FormActivate)},
-                 {"FormKeyDown", tk::HandlerOf(this, &TForm1::FormKeyDown)},
-                 {"BtnRefreshClick", tk::HandlerOf(this, &TForm1::BtnRefreshClick)},
-                 {"CbxSubjectClick", tk::HandlerOf(this, &TForm1::CbxSubjectClick)},
-                 {"CbxTopicChange", tk::HandlerOf(this, &TForm1::CbxTopicChange)},
-                 {"CbxSubjectKeyPress", tk::HandlerOf(this, &TForm1::ListKeyPress)},
-                 {"CbxTopicKeyPress", tk::HandlerOf(this, &TForm1::ListKeyPress)},
-                 {"CbxModeKeyPress", tk::HandlerOf(this, &TForm1::ListKeyPress)},
-                 {"CbxSequenceKeyPress", tk::HandlerOf(this, &TForm1::ListKeyPress)},
-                 {"BtnCloseClick", tk::HandlerOf(this, &TForm1::BtnCloseClick)},
-                 {"BtnCloseContextPopup", tk::HandlerOf(this, &TForm1::BtnCloseContextPopup)},
-             });
-  Bind(PnlPicture, "PnlPicture");
-  Bind(Image1, "Image1");
-  Bind(MemoMedia, "MemoMedia");
-  Bind(MemoQuestion, "MemoQuestion");
-  Bind(PnlQuestion, "PnlQuestion");
-  Bind(MemoAnswer, "MemoAnswer");
-  Bind(PnlAnswer, "PnlAnswer");
-  Bind(Panel1, "Panel1");
-  Bind(Label6, "Label6");
-  Bind(LblTopic, "LblTopic");
-  Bind(Label3, "Label3");
-  Bind(Label4, "Label4");
-  Bind(BtnRefresh, "BtnRefresh");
-  Bind(CbxSubject, "CbxSubject");
-  Bind(CbxTopic, "CbxTopic");
-  Bind(CbxMode, "CbxMode");
-  Bind(CbxSequence, "CbxSequence");
-  Bind(CheckBox1, "CheckBox1");
-  Bind(PnlTimer, "PnlTimer");
-  Bind(BtnClock, "BtnClock");
-  Bind(Label7, "Label7");
-  Bind(Label8, "Label8");
-  Bind(Label9, "Label9");
-  Bind(Label10, "Label10");
-  Bind(LblCorrect, "LblCorrect");
-  Bind(LblIncorrect, "LblIncorrect");
-  Bind(LblAttempted, "LblAttempted");
-  Bind(LblPercentage, "LblPercentage");
-  Bind(BtnSearch, "BtnSearch");
-  Bind(Gauge1, "Gauge1");
-  for (int i = 1; i <= 11; ++i) Bind(Shape[static_cast<size_t>(i)], "Shape" + std::to_string(i));
-  Bind(BtnStartStop, "BtnStartStop");
-  Bind(BtnBrowser, "BtnBrowser");
-  Bind(BtnSetup, "BtnSetup");
-  Bind(ChkSwopQA, "ChkSwopQA");
-  Bind(PnlNumber, "PnlNumber");
-  Bind(BtnAbout, "BtnAbout");
-  Bind(BtnNext, "BtnNext");
-  Bind(BmbCorrect, "BmbCorrect");
-  Bind(BtnEdit, "BtnEdit");
-  Bind(LblSchool, "LblSchool");
-  Bind(BtnPrevious, "BtnPrevious");
-  Bind(BmbIncorrect, "BmbIncorrect");
-  Bind(BtnClose, "BtnClose");
-  Bind(Timer, "Timer");
-  Bind(TimerStopNow, "TimerStopNow");
-  Bind(FileRun1, "FileRun1");
-  Bind(FileRun2, "FileRun2");
+TForm1::TForm1(Program& program) : TForm1Design(program.App), P(program), U(program.Unit1) {
+  LoadDesign();
+  Shape = {nullptr, Shape1, Shape2, Shape3, Shape4, Shape5, Shape6, Shape7, Shape8, Shape9, Shape10, Shape11};
 }
 
 // --- Creation ----------------------------------------------------------------
@@ -109,7 +48,7 @@ void TForm1::FormCreate() {
   U.NoWriteAccess = false;
   U.FirstActivationDone = false;
   U.RunComplete = false;
-  U.MediaFilesOk = 1;
+  U.Flags.MediaFilesOk = 1;
   U.DefaultPictureName = "default.jpg";
   U.SchoolVersion = kSchoolBuild;
 
@@ -117,10 +56,10 @@ void TForm1::FormCreate() {
     P.SplashForm->LblSplashStatus->SetCaption("School Version");
     P.SplashForm->LblSplashStatus->SetVisible(true);
   } else {
-    U.UnsupportedOS = 0;
+    U.Flags.UnsupportedOS = 0;
     CheckWindowsVersion();
     if (!U.WindowsNTFamily && !U.Windows98) {
-      U.UnsupportedOS = 1;
+      U.Flags.UnsupportedOS = 1;
       AnimateSplashLoading();
       return;
     }
@@ -209,12 +148,12 @@ void TForm1::FormActivate() {
     for (const char* folder : {"setup", "setup\\pictures", "subjects", "mediafiles", "browser"})
       if (!plat::DirectoryExists(folder)) plat::CreateDir(folder);
     if (!plat::FileExists("default.jpg")) {
-      U.DefaultPictureMissing = 1;
+      U.Flags.DefaultPictureMissing = 1;
       SetSplashWarningColours();
     }
     if (!plat::FileExists("setup\\pictures\\default.jpg"))
       plat::CopyFileTo("default.jpg", "setup\\pictures\\default.jpg", /*failIfExists=*/true);
-    if (U.UnsupportedOS == 1 || U.DefaultPictureMissing == 1) {
+    if (U.Flags.UnsupportedOS == 1 || U.Flags.DefaultPictureMissing == 1) {
       P.Form10->ShowModal();
       return;
     }
@@ -228,7 +167,7 @@ void TForm1::FormActivate() {
   for (tk::Label* l : {LblCorrect, LblIncorrect, LblAttempted, LblPercentage}) l->SetFontColor(text);
   for (int i = 1; i <= 11; ++i) Shape[static_cast<size_t>(i)]->SetPenColor(text);
 
-  if (U.SchoolVersion == 0 && CbxSubject->ItemCount() == 0 && U.NumberOfQuestions == 0) BtnEdit->SetFocus();
+  if (U.SchoolVersion == 0 && CbxSubject->ItemCount() == 0 && U.Scan.NumberOfQuestions == 0) BtnEdit->SetFocus();
 
   if (CbxSubject->IndexOf("COMBINED TOPICS") < 0) BtnRefreshClick();
 }
@@ -265,49 +204,49 @@ void TForm1::LoadSubjectList() {
   ListTopics();
   CbxTopic->SetItemIndex(0);
   if (CbxTopic->ItemCount() == 0) {
-    U.TooFewQuestions = 1;
-    U.NoTopics = 1;
-    U.TopicInvalid = 1;
+    U.Flags.TooFewQuestions = 1;
+    U.Flags.NoTopics = 1;
+    U.Flags.TopicInvalid = 1;
     return;
   }
   ScanTopicFile();
-  PnlNumber->SetCaption("0  of  " + Count(U.NumberOfQuestions));
-  U.TotalQuestions = U.NumberOfQuestions;
+  PnlNumber->SetCaption("0  of  " + Count(U.Scan.NumberOfQuestions));
+  U.TotalQuestions = U.Scan.NumberOfQuestions;
 }
 
 void TForm1::ScanTopicFile() {
   if (CbxTopic->ItemCount() == 0) {
-    static_cast<knowledge::ScanResults&>(U) = {};
-    U.TopicInvalid = 1;
-    U.TooFewQuestions = 1;
-    U.NoTopics = 1;
+    U.Scan = {};
+    U.Flags.TopicInvalid = 1;
+    U.Flags.TooFewQuestions = 1;
+    U.Flags.NoTopics = 1;
     return;
   }
   const std::string path = U.SchoolVersion != 0
                                ? SubjectsFolder() + CbxSubject->Text() + "\\" + CbxTopic->Text() + ".txt"
                                : knowledge::TopicFilePath(CbxSubject->Text(), CbxTopic->Text());
   try {
-    knowledge::ScanTopicFile(U.SettingsFile, path, U);
+    knowledge::ScanTopicFile(U.SettingsFile, path, U.Scan);
   } catch (const plat::InOutError&) {
     // Reported by the caller's error report; a topic that cannot be read
     // must not look startable meanwhile.
-    U.TopicInvalid = 1;
+    U.Flags.TopicInvalid = 1;
     LblTopic->SetCaption(knowledge::kTopicLabelPlain);
     ChkSwopQA->SetEnabled(false);
     BtnStartStop->SetEnabled(false);
     throw;
   }
   ValidateTopicCounts();
-  if (U.TopicInvalid == 1) {
+  if (U.Flags.TopicInvalid == 1) {
     LblTopic->SetCaption(knowledge::kTopicLabelPlain);
     ChkSwopQA->SetEnabled(false);
   } else {
     ChkSwopQA->SetEnabled(true);
-    LblTopic->SetCaption(knowledge::TopicLabelCaption(U));
+    LblTopic->SetCaption(knowledge::TopicLabelCaption(U.Scan));
   }
 }
 
-void TForm1::ValidateTopicCounts() { knowledge::ValidateTopicCounts(U, CbxTopic->ItemCount() == 0, U); }
+void TForm1::ValidateTopicCounts() { knowledge::ValidateTopicCounts(U.Scan, CbxTopic->ItemCount() == 0, U.Flags); }
 
 void TForm1::IdleDisplay() {
   MemoQuestion->SetVisible(false);
@@ -337,7 +276,7 @@ void TForm1::CbxSubjectClick() {
   ResetScoreDisplay();
   ResetAutoAdvanceLook();
   ScanTopicFile();
-  if (U.TopicInvalid == 0) {
+  if (U.Flags.TopicInvalid == 0) {
     BtnStartStop->SetEnabled(true);
     CbxTopic->SetEnabled(true);
     CbxTopic->SetFocus();
@@ -345,8 +284,8 @@ void TForm1::CbxSubjectClick() {
     CbxSubject->SetColor(tk::clWhite);
     CbxMode->SetEnabled(true);
     CbxSequence->SetEnabled(CbxMode->Text() != "Practice");
-    PnlNumber->SetCaption("0  of  " + Count(U.NumberOfQuestions));
-    U.TotalQuestions = U.NumberOfQuestions;
+    PnlNumber->SetCaption("0  of  " + Count(U.Scan.NumberOfQuestions));
+    U.TotalQuestions = U.Scan.NumberOfQuestions;
   } else {
     P.Form10->ShowModal();
   }
@@ -359,13 +298,13 @@ void TForm1::CbxTopicChange() {
     return;
   }
   ScanTopicFile();
-  if (U.TopicInvalid == 0) {
+  if (U.Flags.TopicInvalid == 0) {
     BtnStartStop->SetEnabled(true);
     BtnStartStop->SetFocus();
     CbxTopic->SetColor(tk::clWhite);
     CbxMode->SetEnabled(true);
-    PnlNumber->SetCaption("0  of  " + Count(U.NumberOfQuestions));
-    U.TotalQuestions = U.NumberOfQuestions;
+    PnlNumber->SetCaption("0  of  " + Count(U.Scan.NumberOfQuestions));
+    U.TotalQuestions = U.Scan.NumberOfQuestions;
   } else {
     BtnClock->SetEnabled(false);
     PnlTimer->SetColor(tk::clBtnFace);
@@ -399,26 +338,26 @@ void TForm1::BtnRefreshClick() {
   BtnPrevious->SetVisible(true);
 
   if (CbxSubject->ItemCount() == 0) {
-    U.TooFewQuestions = 1;
+    U.Flags.TooFewQuestions = 1;
     P.Form10->ShowModal();
     return;
   }
   CbxSubject->SetColor(tk::clWhite);
   if (CbxTopic->ItemCount() == 0) {
-    U.TooFewQuestions = 1;
-    U.NoTopics = 1;
+    U.Flags.TooFewQuestions = 1;
+    U.Flags.NoTopics = 1;
     P.Form10->ShowModal();
     return;
   }
-  if ((U.LineCount != 0 && !U.QEndFound) || U.NumberOfQuestions != U.AnswerCount) {
-    U.TopicCorrupt = 1;
-    U.TopicInvalid = 1;
+  if ((U.Scan.LineCount != 0 && !U.Scan.QEndFound) || U.Scan.NumberOfQuestions != U.Scan.AnswerCount) {
+    U.Flags.TopicCorrupt = 1;
+    U.Flags.TopicInvalid = 1;
     P.Form10->ShowModal();
     return;
   }
-  U.TopicCorrupt = 0;
-  if (U.NumberOfQuestions < 2) {
-    U.TooFewQuestions = 1;
+  U.Flags.TopicCorrupt = 0;
+  if (U.Scan.NumberOfQuestions < 2) {
+    U.Flags.TooFewQuestions = 1;
     P.Form10->ShowModal();
   } else {
     CbxSubject->SetEnabled(true);
@@ -435,7 +374,7 @@ void TForm1::BtnRefreshClick() {
 // --- Score and statistics ------------------------------------------------------
 
 void TForm1::ResetScoreDisplay() {
-  knowledge::ResetScore(U);
+  knowledge::ResetScore(U.Score);
   LblCorrect->SetCaption("0");
   LblIncorrect->SetCaption("0");
   LblAttempted->SetCaption("0");

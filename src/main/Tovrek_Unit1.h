@@ -9,8 +9,7 @@
 #include "knowledge/score.h"
 #include "knowledge/topic_scan.h"
 #include "platform/text_file.h"
-#include "toolkit/controls.h"
-#include "toolkit/form.h"
+#include "designs/Tovrek_Unit1_design.h"
 #include "toolkit/shell_action.h"
 #include "toolkit/timer.h"
 
@@ -19,7 +18,12 @@ namespace tovrek {
 struct Program;
 
 // Unit-level state of the main window's unit.
-struct Unit1State : knowledge::ProblemFlags, knowledge::ScanResults, knowledge::Score {
+struct Unit1State {
+  knowledge::ProblemFlags Flags;
+  // The last scan's counts; NumberOfQuestions is reused for the questions
+  // loaded at Start.
+  knowledge::ScanResults Scan;
+  knowledge::Score Score;
   bool WindowsNTFamily = false;
   bool Windows98 = false;
   bool NoWriteAccess = false;
@@ -45,61 +49,14 @@ struct Unit1State : knowledge::ProblemFlags, knowledge::ScanResults, knowledge::
 extern const char* const kSchoolServer;
 std::string SchoolSharePath(const std::string& share);
 
-class TForm1 : public tk::Form {
+class TForm1 : public TForm1Design<TForm1> {
  public:
   explicit TForm1(Program& program);
 
   Program& P;
   Unit1State& U;
 
-  tk::Panel* PnlPicture;
-  tk::Image* Image1;
-  tk::Memo* MemoMedia;
-  tk::Memo* MemoQuestion;
-  tk::Panel* PnlQuestion;
-  tk::Memo* MemoAnswer;
-  tk::Panel* PnlAnswer;
-  tk::Panel* Panel1;
-  tk::Label* Label6;
-  tk::Label* LblTopic;
-  tk::Label* Label3;
-  tk::Label* Label4;
-  tk::Button* BtnRefresh;
-  tk::DropDownList* CbxSubject;
-  tk::DropDownList* CbxTopic;
-  tk::DropDownList* CbxMode;
-  tk::DropDownList* CbxSequence;
-  tk::CheckBox* CheckBox1;
-  tk::Panel* PnlTimer;
-  tk::Button* BtnClock;
-  tk::Label* Label7;
-  tk::Label* Label8;
-  tk::Label* Label9;
-  tk::Label* Label10;
-  tk::Label* LblCorrect;
-  tk::Label* LblIncorrect;
-  tk::Label* LblAttempted;
-  tk::Label* LblPercentage;
-  tk::GlyphButton* BtnSearch;
-  tk::Gauge* Gauge1;
   std::array<tk::Shape*, 12> Shape{};  // Shape[1] ... Shape[11]
-  tk::Button* BtnStartStop;
-  tk::Button* BtnBrowser;
-  tk::Button* BtnSetup;
-  tk::CheckBox* ChkSwopQA;
-  tk::Panel* PnlNumber;
-  tk::Button* BtnAbout;
-  tk::Button* BtnNext;
-  tk::GlyphButton* BmbCorrect;
-  tk::Button* BtnEdit;
-  tk::Label* LblSchool;
-  tk::Button* BtnPrevious;
-  tk::GlyphButton* BmbIncorrect;
-  tk::GlyphButton* BtnClose;
-  tk::Timer* Timer;
-  tk::Timer* TimerStopNow;
-  tk::ShellOpenAction* FileRun1;
-  tk::ShellOpenAction* FileRun2;
 
   // Creation and activation.
   void FormCreate();
@@ -127,6 +84,10 @@ class TForm1 : public tk::Form {
   // Keys and shut-down.
   void FormKeyDown(uint16_t& key, tk::ShiftState shift);
   void ListKeyPress(char& key);
+  void CbxSubjectKeyPress(char& key) { ListKeyPress(key); }
+  void CbxTopicKeyPress(char& key) { ListKeyPress(key); }
+  void CbxModeKeyPress(char& key) { ListKeyPress(key); }
+  void CbxSequenceKeyPress(char& key) { ListKeyPress(key); }
   void BtnCloseClick();
   void BtnCloseContextPopup();
 

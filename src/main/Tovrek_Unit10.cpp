@@ -5,21 +5,8 @@
 
 namespace tovrek {
 
-TForm10::TForm10(Program& program) : tk::Form(program.App, "Form10"), P(program) {
-  LoadLayout("layouts/Tovrek_Unit10.layout", {
-                                                 {"FormActivate", tk::HandlerOf(this, &TForm10::FormActivate)},
-                                                 {"FormClose", tk::HandlerOf(this, &TForm10::FormClose)},
-                                                 {"BtnOkClick", tk::HandlerOf(this, &TForm10::BtnOkClick)},
-                                                 {"BtnOkKeyDown", tk::HandlerOf(this, &TForm10::EscapeKeyDown)},
-                                                 {"ListBoxKeyDown", tk::HandlerOf(this, &TForm10::EscapeKeyDown)},
-                                             });
-  Bind(BtnOk, "BtnOk");
-  Bind(Panel1, "Panel1");
-  Bind(Label1, "Label1");
-  Bind(LblDescription, "LblDescription");
-  Bind(Label2, "Label2");
-  Bind(LblSeverity, "LblSeverity");
-  Bind(ListBox, "ListBox");
+TForm10::TForm10(Program& program) : TForm10Design(program.App), P(program) {
+  LoadDesign();
 }
 
 void TForm10::SetTexts(const char* description, const char* action) {
@@ -31,7 +18,7 @@ void TForm10::FormActivate() {
   Unit1State& u = P.Unit1;
   TForm1& f = *P.Form1;
 
-  if (u.UnsupportedOS == 1 || u.DefaultPictureMissing == 1) {
+  if (u.Flags.UnsupportedOS == 1 || u.Flags.DefaultPictureMissing == 1) {
     ListBox->SetVisible(false);
     // The main window's dead state: nothing can be started any more.
     for (tk::DropDownList* list : {f.CbxSubject, f.CbxTopic, f.CbxSequence, f.CbxMode}) {
@@ -46,7 +33,7 @@ void TForm10::FormActivate() {
       c->SetEnabled(false);
     f.PnlAnswer->SetFontColor(tk::clGray);
     f.PnlQuestion->SetFontColor(tk::clGray);
-    if (u.DefaultPictureMissing == 1)
+    if (u.Flags.DefaultPictureMissing == 1)
       SetTexts("The default picture file DEFAULT.JPG is missing.", "Copy DEFAULT.JPG to the same folder as TOVREK.EXE.");
     else
       SetTexts("Only Windows 98 / 2000 / XP / Vista / 7 are currently supported.",
@@ -54,7 +41,7 @@ void TForm10::FormActivate() {
     return;
   }
 
-  if (u.TooFewQuestions == 1) {
+  if (u.Flags.TooFewQuestions == 1) {
     f.BtnStartStop->SetEnabled(false);
     f.CbxMode->SetEnabled(false);
     f.CbxSequence->SetEnabled(false);
@@ -74,7 +61,7 @@ void TForm10::FormActivate() {
         f.BtnEdit->SetEnabled(true);
         f.BtnEdit->SetFocus();
       }
-    } else if (u.NoTopics == 1) {
+    } else if (u.Flags.NoTopics == 1) {
       ListBox->SetVisible(false);
       SetTexts("No Topics have been created for this Subject.",
                "Use the Editor to create a new Topic, or select another Subject.");
@@ -88,7 +75,7 @@ void TForm10::FormActivate() {
       f.CbxTopic->SetEnabled(true);
       f.CbxTopic->SetColor(tk::clYellow);
     }
-  } else if (u.TopicCorrupt == 1) {
+  } else if (u.Flags.TopicCorrupt == 1) {
     ListBox->SetVisible(false);
     SetTexts("Corrupt or invalid Topic file. This Topic cannot be loaded.",
              "Use Notepad to fix the Topic file, or select another Subject / Topic.");
@@ -103,26 +90,26 @@ void TForm10::FormActivate() {
     f.BtnClock->SetEnabled(false);
   }
 
-  if (u.MediaFilesOk == 0) {
+  if (u.Flags.MediaFilesOk == 0) {
     ListBox->SetVisible(true);
     SetTexts("Media files not found / invalid  ---->", "Copy these files to \\Mediafiles sub-folder.");
     f.CbxTopic->SetColor(tk::clYellow);
-    u.MediaFilesOk = 1;
+    u.Flags.MediaFilesOk = 1;
   }
 
-  if (u.EditorMissing == 1) {
+  if (u.Flags.EditorMissing == 1) {
     ListBox->SetVisible(false);
     SetTexts("The executable file < Edit.exe > cannot be found.", "Copy Edit.exe to the same folder as Tovrek.exe.");
-    u.EditorMissing = 0;
+    u.Flags.EditorMissing = 0;
   }
 
   BtnOk->SetFocus();
 }
 
-void TForm10::ClearProblemFlags() { knowledge::ClearProblemFlags(P.Unit1); }
+void TForm10::ClearProblemFlags() { knowledge::ClearProblemFlags(P.Unit1.Flags); }
 
 void TForm10::AcknowledgeProblem() {
-  if (P.Unit1.DefaultPictureMissing == 1 || P.Unit1.UnsupportedOS == 1) App().Terminate();
+  if (P.Unit1.Flags.DefaultPictureMissing == 1 || P.Unit1.Flags.UnsupportedOS == 1) App().Terminate();
   else ClearProblemFlags();
 }
 

@@ -2,29 +2,22 @@
 // raised as errors.
 #pragma once
 
-#include "toolkit/controls.h"
-#include "toolkit/form.h"
+#include "designs/Tovrek_Unit10_design.h"
 
 namespace tovrek {
 
 struct Program;
 
-class TForm10 : public tk::Form {
+class TForm10 : public TForm10Design<TForm10> {
  public:
   explicit TForm10(Program& program);
   Program& P;
 
-  tk::Button* BtnOk;
-  tk::Panel* Panel1;
-  tk::Label* Label1;
-  tk::Label* LblDescription;
-  tk::Label* Label2;
-  tk::Label* LblSeverity;
-  tk::ListBox* ListBox;
-
   void FormActivate();
   void BtnOkClick();
   void EscapeKeyDown(uint16_t& key, tk::ShiftState shift);
+  void BtnOkKeyDown(uint16_t& key, tk::ShiftState shift) { EscapeKeyDown(key, shift); }
+  void ListBoxKeyDown(uint16_t& key, tk::ShiftState shift) { EscapeKeyDown(key, shift); }
   void FormClose();
 
   // Clears the topic verdict flags.

@@ -5,17 +5,8 @@
 
 namespace tovrek {
 
-TForm12::TForm12(Program& program) : tk::Form(program.App, "Form12"), P(program) {
-  LoadLayout("layouts/Tovrek_Unit12.layout", {
-                                                 {"FormActivate", tk::HandlerOf(this, &TForm12::FormActivate)},
-                                                 {"Button1Click", tk::HandlerOf(this, &TForm12::Button1Click)},
-                                                 {"Button2Click", tk::HandlerOf(this, &TForm12::Button2Click)},
-                                                 {"Button1KeyDown", tk::HandlerOf(this, &TForm12::ButtonKeyDown)},
-                                                 {"Button2KeyDown", tk::HandlerOf(this, &TForm12::ButtonKeyDown)},
-                                             });
-  Bind(Panel1, "Panel1");
-  Bind(Button2, "Button2");
-  Bind(Button1, "Button1");
+TForm12::TForm12(Program& program) : TForm12Design(program.App), P(program) {
+  LoadDesign();
 }
 
 void TForm12::FormActivate() { Button1->SetFocus(); }

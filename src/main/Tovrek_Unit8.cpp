@@ -5,17 +5,8 @@
 
 namespace tovrek {
 
-TForm8::TForm8(Program& program) : tk::Form(program.App, "Form8"), P(program) {
-  LoadLayout("layouts/Tovrek_Unit8.layout", {
-                                                {"FormActivate", tk::HandlerOf(this, &TForm8::FormActivate)},
-                                                {"Button1Click", tk::HandlerOf(this, &TForm8::Button1Click)},
-                                                {"FormKeyDown", tk::HandlerOf(this, &TForm8::FormKeyDown)},
-                                                {"FormClose", tk::HandlerOf(this, &TForm8::FormClose)},
-                                                {"Memo1Click", tk::HandlerOf(this, &TForm8::Memo1Click)},
-                                            });
-  Bind(Button1, "Button1");
-  Bind(Panel1, "Panel1");
-  Bind(Memo1, "Memo1");
+TForm8::TForm8(Program& program) : TForm8Design(program.App), P(program) {
+  LoadDesign();
 }
 
 void TForm8::FormActivate() {

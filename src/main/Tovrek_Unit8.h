@@ -1,21 +1,16 @@
 // The stop window: the program must not run; every way out ends it.
 #pragma once
 
-#include "toolkit/controls.h"
-#include "toolkit/form.h"
+#include "designs/Tovrek_Unit8_design.h"
 
 namespace tovrek {
 
 struct Program;
 
-class TForm8 : public tk::Form {
+class TForm8 : public TForm8Design<TForm8> {
  public:
   explicit TForm8(Program& program);
   Program& P;
-
-  tk::Button* Button1;
-  tk::Panel* Panel1;
-  tk::Memo* Memo1;
 
   void FormActivate();
   void Button1Click();

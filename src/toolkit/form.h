@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "toolkit/control.h"
+#include "toolkit/layout.h"
 
 namespace tk {
 
@@ -33,12 +34,6 @@ Handler HandlerOf(F* form, void (F::*method)(ShiftState, int, int)) {
 }
 
 enum class BorderIcon : unsigned { SystemMenu = 1, Minimize = 2, Maximize = 4 };
-
-// A layout or binding mistake: a programming error, found at start-up.
-class LayoutError : public std::logic_error {
- public:
-  using std::logic_error::logic_error;
-};
 
 class Form : public Control {
  public:

@@ -21,12 +21,19 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "toolkit/types.h"
 
 namespace tk {
+
+// A layout or binding mistake: a programming error, found at start-up.
+class LayoutError : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
 
 struct LayoutValue {
   enum class Kind { Number, String, Identifier, List };

@@ -76,7 +76,7 @@ class ProblemWindowTest : public ProgramTest {
   }
 
   bool VerdictCleared() {
-    return U().TopicInvalid == 0 && U().TooFewQuestions == 0 && U().NoTopics == 0 && U().TopicCorrupt == 0;
+    return U().Flags.TopicInvalid == 0 && U().Flags.TooFewQuestions == 0 && U().Flags.NoTopics == 0 && U().Flags.TopicCorrupt == 0;
   }
 };
 
@@ -95,74 +95,74 @@ struct TextCase {
 };
 
 const TextCase kTextCases[] = {
-    {"DefaultPictureMissing", [](Unit1State& u) { u.DefaultPictureMissing = 1; }, false, kPictureText,
+    {"DefaultPictureMissing", [](Unit1State& u) { u.Flags.DefaultPictureMissing = 1; }, false, kPictureText,
      kPictureAction, false, true, 1, 0},
-    {"UnsupportedOS", [](Unit1State& u) { u.UnsupportedOS = 1; }, false, kOsText, kOsAction, false, true, 1, 0},
+    {"UnsupportedOS", [](Unit1State& u) { u.Flags.UnsupportedOS = 1; }, false, kOsText, kOsAction, false, true, 1, 0},
     {"BothFatalReportThePicture",
      [](Unit1State& u) {
-       u.UnsupportedOS = 1;
-       u.DefaultPictureMissing = 1;
+       u.Flags.UnsupportedOS = 1;
+       u.Flags.DefaultPictureMissing = 1;
      },
      false, kPictureText, kPictureAction, false, true, 1, 0},
     // Only the fatal report; the media and editor reports stay pending.
     {"FatalHidesEveryOtherReport",
      [](Unit1State& u) {
-       u.UnsupportedOS = 1;
-       u.TooFewQuestions = 1;
-       u.TopicCorrupt = 1;
-       u.MediaFilesOk = 0;
-       u.EditorMissing = 1;
+       u.Flags.UnsupportedOS = 1;
+       u.Flags.TooFewQuestions = 1;
+       u.Flags.TopicCorrupt = 1;
+       u.Flags.MediaFilesOk = 0;
+       u.Flags.EditorMissing = 1;
      },
      false, kOsText, kOsAction, false, true, 0, 1},
-    {"TooFewWithNoSubjects", [](Unit1State& u) { u.TooFewQuestions = 1; }, true, kNoSubjectsText,
+    {"TooFewWithNoSubjects", [](Unit1State& u) { u.Flags.TooFewQuestions = 1; }, true, kNoSubjectsText,
      kNoSubjectsAction, false, false, 1, 0},
     {"NoSubjectsWinsOverNoTopics",
      [](Unit1State& u) {
-       u.TooFewQuestions = 1;
-       u.NoTopics = 1;
+       u.Flags.TooFewQuestions = 1;
+       u.Flags.NoTopics = 1;
      },
      true, kNoSubjectsText, kNoSubjectsAction, false, false, 1, 0},
     {"NoTopics",
      [](Unit1State& u) {
-       u.TooFewQuestions = 1;
-       u.NoTopics = 1;
-       u.TopicInvalid = 1;
+       u.Flags.TooFewQuestions = 1;
+       u.Flags.NoTopics = 1;
+       u.Flags.TopicInvalid = 1;
      },
      false, kNoTopicsText, kNoTopicsAction, false, false, 1, 0},
-    {"TooFewQuestions", [](Unit1State& u) { u.TooFewQuestions = 1; }, false, kTooFewText, kTooFewAction, false,
+    {"TooFewQuestions", [](Unit1State& u) { u.Flags.TooFewQuestions = 1; }, false, kTooFewText, kTooFewAction, false,
      false, 1, 0},
     {"TooFewWinsOverCorrupt",
      [](Unit1State& u) {
-       u.TooFewQuestions = 1;
-       u.TopicCorrupt = 1;
+       u.Flags.TooFewQuestions = 1;
+       u.Flags.TopicCorrupt = 1;
      },
      false, kTooFewText, kTooFewAction, false, false, 1, 0},
     {"TopicCorrupt",
      [](Unit1State& u) {
-       u.TopicCorrupt = 1;
-       u.TopicInvalid = 1;
+       u.Flags.TopicCorrupt = 1;
+       u.Flags.TopicInvalid = 1;
      },
      false, kCorruptText, kCorruptAction, false, false, 1, 0},
-    {"BadMediaLines", [](Unit1State& u) { u.MediaFilesOk = 0; }, false, kMediaText, kMediaAction, true, false, 1,
+    {"BadMediaLines", [](Unit1State& u) { u.Flags.MediaFilesOk = 0; }, false, kMediaText, kMediaAction, true, false, 1,
      0},
     {"BadMediaAfterAVerdict",
      [](Unit1State& u) {
-       u.TopicCorrupt = 1;
-       u.MediaFilesOk = 0;
+       u.Flags.TopicCorrupt = 1;
+       u.Flags.MediaFilesOk = 0;
      },
      false, kMediaText, kMediaAction, true, false, 1, 0},
-    {"EditorMissing", [](Unit1State& u) { u.EditorMissing = 1; }, false, kEditorText, kEditorAction, false, false,
+    {"EditorMissing", [](Unit1State& u) { u.Flags.EditorMissing = 1; }, false, kEditorText, kEditorAction, false, false,
      1, 0},
     {"EditorAfterAVerdict",
      [](Unit1State& u) {
-       u.TooFewQuestions = 1;
-       u.EditorMissing = 1;
+       u.Flags.TooFewQuestions = 1;
+       u.Flags.EditorMissing = 1;
      },
      false, kEditorText, kEditorAction, false, false, 1, 0},
     {"EditorAfterBadMedia",
      [](Unit1State& u) {
-       u.MediaFilesOk = 0;
-       u.EditorMissing = 1;
+       u.Flags.MediaFilesOk = 0;
+       u.Flags.EditorMissing = 1;
      },
      false, kEditorText, kEditorAction, false, false, 1, 0},
 };
@@ -182,12 +182,12 @@ TEST_P(ProblemTextTest, ReportsTheTextsTheFlagsChooseWithOkFocused) {
     EXPECT_EQ(w.ListBox->Visible(), c.listShown);
     EXPECT_TRUE(w.BtnOk->Focused());
     // Reset as soon as reported, not on acknowledgement.
-    EXPECT_EQ(U().MediaFilesOk, c.mediaFilesOkAfter);
-    EXPECT_EQ(U().EditorMissing, c.editorMissingAfter);
+    EXPECT_EQ(U().Flags.MediaFilesOk, c.mediaFilesOkAfter);
+    EXPECT_EQ(U().Flags.EditorMissing, c.editorMissingAfter);
   });
   EXPECT_EQ(App().Terminated(), c.fatal);
-  EXPECT_EQ(U().MediaFilesOk, c.mediaFilesOkAfter);
-  EXPECT_EQ(U().EditorMissing, c.editorMissingAfter);
+  EXPECT_EQ(U().Flags.MediaFilesOk, c.mediaFilesOkAfter);
+  EXPECT_EQ(U().Flags.EditorMissing, c.editorMissingAfter);
   if (!c.fatal) {
     EXPECT_TRUE(VerdictCleared());
   }
@@ -199,22 +199,22 @@ INSTANTIATE_TEST_SUITE_P(Flags, ProblemTextTest, ::testing::ValuesIn(kTextCases)
 
 TEST_F(ProblemWindowTest, ReportedMediaAndEditorProblemsAreNotReportedAgain) {
   StartIdle();
-  U().MediaFilesOk = 0;
+  U().Flags.MediaFilesOk = 0;
   ShowProblem({});
   // Nothing new: the texts and the list of the last showing stay.
   ShowProblem([](TForm10& w) {
     EXPECT_EQ(w.LblDescription->Caption(), kMediaText);
     EXPECT_TRUE(w.ListBox->Visible());
   });
-  U().EditorMissing = 1;
+  U().Flags.EditorMissing = 1;
   ShowProblem({});
-  U().TopicCorrupt = 1;
+  U().Flags.TopicCorrupt = 1;
   ShowProblem([](TForm10& w) {
     EXPECT_EQ(w.LblDescription->Caption(), kCorruptText);
     EXPECT_FALSE(w.ListBox->Visible());
   });
-  EXPECT_EQ(U().MediaFilesOk, 1);
-  EXPECT_EQ(U().EditorMissing, 0);
+  EXPECT_EQ(U().Flags.MediaFilesOk, 1);
+  EXPECT_EQ(U().Flags.EditorMissing, 0);
   EXPECT_FALSE(App().Terminated());
 }
 
@@ -241,10 +241,10 @@ struct MainWindowCase {
   const char* focused;
 };
 
-void TooFew(Unit1State& u) { u.TooFewQuestions = 1; }
+void TooFew(Unit1State& u) { u.Flags.TooFewQuestions = 1; }
 void NoTopics(Unit1State& u) {
-  u.TooFewQuestions = 1;
-  u.NoTopics = 1;
+  u.Flags.TooFewQuestions = 1;
+  u.Flags.NoTopics = 1;
 }
 
 constexpr tk::Color kPrimedPanel = tk::clLime;
@@ -261,18 +261,18 @@ const MainWindowCase kMainWindowCases[] = {
      false, false, false, tk::clBtnFace, false, false, "BtnAbout"},
     {"TooFewQuestions", TooFew, false, false, 0, true, tk::clYellow, true, tk::clWhite, "TOPIC", false, false, false,
      tk::clBtnFace, false, false, "BtnAbout"},
-    {"TopicCorruptKeepsTheTopicLabel", [](Unit1State& u) { u.TopicCorrupt = 1; }, false, false, 0, true,
+    {"TopicCorruptKeepsTheTopicLabel", [](Unit1State& u) { u.Flags.TopicCorrupt = 1; }, false, false, 0, true,
      tk::clYellow, true, tk::clWhite, kFiveQuestions, false, false, false, tk::clBtnFace, false, false, "BtnAbout"},
-    {"BadMediaOnlyMarksTheTopic", [](Unit1State& u) { u.MediaFilesOk = 0; }, false, false, 0, false, tk::clYellow,
+    {"BadMediaOnlyMarksTheTopic", [](Unit1State& u) { u.Flags.MediaFilesOk = 0; }, false, false, 0, false, tk::clYellow,
      true, tk::clWhite, kFiveQuestions, true, true, true, kPrimedPanel, true, false, "BtnAbout"},
     {"EditorMissingKeepsTheVerdictsChanges",
      [](Unit1State& u) {
-       u.TooFewQuestions = 1;
-       u.EditorMissing = 1;
+       u.Flags.TooFewQuestions = 1;
+       u.Flags.EditorMissing = 1;
      },
      false, false, 0, true, tk::clYellow, true, tk::clWhite, "TOPIC", false, false, false, tk::clBtnFace, false,
      false, "BtnAbout"},
-    {"EditorMissingAloneLeavesTheMainWindow", [](Unit1State& u) { u.EditorMissing = 1; }, false, false, 0, false,
+    {"EditorMissingAloneLeavesTheMainWindow", [](Unit1State& u) { u.Flags.EditorMissing = 1; }, false, false, 0, false,
      tk::clWhite, true, tk::clWhite, kFiveQuestions, true, true, true, kPrimedPanel, true, false, "BtnAbout"},
 };
 
@@ -328,7 +328,7 @@ TEST_F(ProblemWindowTest, SchoolBuildLeavesTheHiddenEditorButtonAlone) {
   F1().BtnEdit->SetVisible(false);
   F1().CbxSubject->ClearItems();
   U().SchoolVersion = 1;
-  U().TooFewQuestions = 1;
+  U().Flags.TooFewQuestions = 1;
   ShowProblem([](TForm10& w) {
     EXPECT_EQ(w.LblDescription->Caption(), kNoSubjectsText);
     EXPECT_TRUE(w.BtnOk->Focused());
@@ -341,8 +341,8 @@ TEST_F(ProblemWindowTest, FatalProblemLeavesTheMainWindowDead) {
   StartIdle();
   tovrek::TForm1& f = F1();
   f.CheckBox1->SetEnabled(true);
-  U().UnsupportedOS = 1;
-  U().DefaultPictureMissing = 1;
+  U().Flags.UnsupportedOS = 1;
+  U().Flags.DefaultPictureMissing = 1;
   ShowProblem([](TForm10& w) {
     EXPECT_FALSE(w.ListBox->Visible());
     EXPECT_TRUE(w.BtnOk->Focused());
@@ -399,9 +399,9 @@ TEST_P(ProblemExitTest, EveryWayOutAcknowledgesAndRestartsAutomaticAdvance) {
   StartIdle();
   U().AutoAdvanceOn = autoAdvance;
   ASSERT_FALSE(F1().Timer->Enabled());
-  U().TopicCorrupt = 1;
-  U().TopicInvalid = 1;
-  U().MediaFilesOk = 0;
+  U().Flags.TopicCorrupt = 1;
+  U().Flags.TopicInvalid = 1;
+  U().Flags.MediaFilesOk = 0;
   W().ListBox->AddItem("Q2: missing.jpg");
   ShowProblem([](TForm10& w) { EXPECT_TRUE(w.ListBox->Visible()); }, exit.leave);
   EXPECT_FALSE(App().Terminated());
@@ -422,10 +422,10 @@ INSTANTIATE_TEST_SUITE_P(Exits, ProblemExitTest,
 
 TEST_F(ProblemWindowTest, OkHasTheFocusAgainAfterTheListHadIt) {
   StartIdle();
-  U().MediaFilesOk = 0;
+  U().Flags.MediaFilesOk = 0;
   W().ListBox->AddItem("Q2: missing.jpg");
   ShowProblem({}, EscOnList);
-  U().MediaFilesOk = 0;
+  U().Flags.MediaFilesOk = 0;
   ShowProblem([](TForm10& w) { EXPECT_TRUE(w.BtnOk->Focused()); });
   EXPECT_EQ(Modals().size(), 2u);
 }

@@ -72,7 +72,7 @@ TEST_P(VersionAtCreation, UnsupportedSystemEndsCreationEarly) {
   plat::SetProductNameForTests(std::string(c.nt), std::string(c.win9x));
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   CreateProgram();
-  EXPECT_EQ(U().UnsupportedOS, c.supported ? 0 : 1);
+  EXPECT_EQ(U().Flags.UnsupportedOS, c.supported ? 0 : 1);
   EXPECT_EQ(F1().CbxSubject->ItemCount(), c.supported ? 1 : 0);
   EXPECT_EQ(F1().CbxMode->ItemCount(), c.supported ? 3 : 0);
   EXPECT_EQ(F1().CbxSequence->ItemCount(), c.supported ? 2 : 0);
@@ -127,7 +127,7 @@ TEST_F(StartupTest, MissingDefaultPictureTurnsTheSplashYellowAndEndsTheProgram) 
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   AnswerByClicking("Form10", "BtnOk");
   Start();
-  EXPECT_EQ(U().DefaultPictureMissing, 1);
+  EXPECT_EQ(U().Flags.DefaultPictureMissing, 1);
   EXPECT_EQ(P().SplashForm->GetColor(), tk::clYellow);
   EXPECT_EQ(P().SplashForm->Label3->GetFont().FontColor, tk::clBlack);
   EXPECT_TRUE(fs::is_directory("setup/pictures")) << "the tree is made before the report";
@@ -148,8 +148,8 @@ TEST_F(StartupTest, CombinedTopicsSubjectSkipsTheRefreshAndItsReport) {
   WriteTopic("Combined Topics", "Broken", SimpleTopic(1));
   Start();
   EXPECT_TRUE(Modals().empty());
-  EXPECT_EQ(U().TopicInvalid, 1);
-  EXPECT_EQ(U().TooFewQuestions, 1);
+  EXPECT_EQ(U().Flags.TopicInvalid, 1);
+  EXPECT_EQ(U().Flags.TooFewQuestions, 1);
   EXPECT_TRUE(U().FirstActivationDone);
 }
 

@@ -125,7 +125,7 @@ TEST_F(SubjectsTest, AnInvalidTopicLeavesTheCounterAsItWas) {
   EXPECT_EQ(reported_, std::vector<std::string>{kTooFew});
   EXPECT_EQ(F1().PnlNumber->Caption(), "0  of  6");
   EXPECT_EQ(U().TotalQuestions, 6);
-  EXPECT_EQ(U().TooFewQuestions, 0) << "acknowledged";
+  EXPECT_EQ(U().Flags.TooFewQuestions, 0) << "acknowledged";
 
   // Back to a valid topic: the sequence list stays greyed until a Refresh.
   tk::testing::UserPick(*F1().CbxTopic, 0);
