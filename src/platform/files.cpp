@@ -9,6 +9,7 @@
 
 #include "platform/detail.h"
 #include "platform/paths.h"
+#include "platform/text8.h"
 
 namespace plat {
 
@@ -50,24 +51,47 @@ bool CreateDir(const std::string& path) { return mkdir(NativePath(path).c_str(),
 
 bool RemoveDir(const std::string& path) { return rmdir(NativePath(path).c_str()) == 0; }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat st {};
+  return StatPath(NativePath(path), st) && S_ISREG(st.st_mode);
+}
+
 bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists) {
   const std::string from = NativePath(source);
   const std::string to = NativePath(target);
+  // Only a regular file is copied: a pipe would block the open, a device
+  // such as /dev/zero would fill the disk.
+  int error = 0;
+  const int in = detail::OpenRegularForReading(from, &error);
+  if (in < 0) return false;
   struct stat srcStat {};
-  if (!StatPath(from, srcStat) || S_ISDIR(srcStat.st_mode)) return false;
+  if (fstat(in, &srcStat) != 0) {
+    close(in);
+    return false;
+  }
   struct stat dstStat {};
   if (StatPath(to, dstStat)) {
-    if (failIfExists || S_ISDIR(dstStat.st_mode)) return false;
+    bool refuse = failIfExists || !S_ISREG(dstStat.st_mode);
     // Truncating the target would destroy the source when both are one file.
-    if (dstStat.st_dev == srcStat.st_dev && dstStat.st_ino == srcStat.st_ino) return false;
-    if (IsReadOnly(to, dstStat)) return false;
+    if (dstStat.st_dev == srcStat.st_dev && dstStat.st_ino == srcStat.st_ino) refuse = true;
+    if (IsReadOnly(to, dstStat)) refuse = true;
+    if (refuse) {
+      close(in);
+      return false;
+    }
   }
 
-  const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return false;
-  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC);
+  // Non-blocking open, so that a pipe put in the target's place meanwhile
+  // cannot hang us either.
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (failIfExists ? O_EXCL : O_TRUNC);
   const int out = open(to.c_str(), flags, 0666);
   if (out < 0) {
+    close(in);
+    return false;
+  }
+  struct stat outStat {};
+  if (fstat(out, &outStat) != 0 || !S_ISREG(outStat.st_mode) || !detail::MakeBlocking(out)) {
+    close(out);
     close(in);
     return false;
   }
@@ -214,6 +238,9 @@ int FindFirst(const std::string& pathMask, int attr, SearchRec& rec) {
   if (!StatPath(dir, dirStat) || !S_ISDIR(dirStat.st_mode)) return kErrorPathNotFound;
   std::vector<std::string> names;
   if (!detail::ListDirectory(dir, names)) return kErrorPathNotFound;
+  // Only the names the program can reach: one of each set of case twins,
+  // none holding a backslash.
+  names = detail::ProgramNames(std::move(names));
   if (mask.empty()) return kErrorFileNotFound;
 
   // Everything a folder offers: a plain file always passes; anything with an
@@ -247,7 +274,7 @@ int FindFirst(const std::string& pathMask, int attr, SearchRec& rec) {
   for (const std::string& name : names) consider(name, false);
   std::sort(search->entries.begin() + static_cast<std::ptrdiff_t>(dotEntries), search->entries.end(),
             [](const SearchRec& a, const SearchRec& b) {
-              const int c = detail::CompareIgnoreCase(a.Name, b.Name);
+              const int c = CompareText(a.Name, b.Name);
               return c != 0 ? c < 0 : a.Name < b.Name;
             });
 

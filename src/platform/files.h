@@ -15,6 +15,10 @@ bool FileExists(const std::string& path);
 bool CreateDir(const std::string& path);
 // Empty folders only.
 bool RemoveDir(const std::string& path);
+// True only for a regular file (or a link to one): not a folder, a pipe or a
+// device, which nothing in the program may open for reading.
+bool IsRegularFile(const std::string& path);
+// Copies regular files only, onto nothing or a regular file.
 bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists);
 // Fails on a read-only file, as Windows does; SetArchiveOnly first.
 bool DeleteFileAt(const std::string& path);
@@ -46,7 +50,9 @@ struct SearchRec {
 
 // The mask is the last component of pathMask ("subjects\*."). Plain files
 // always match; folders need faDirectory, dot-names faHidden. "." and ".."
-// come first, then the rest sorted ignoring case. 0 on success.
+// come first, then the rest in CompareText order. A name holding '\' is
+// never listed, and of names equal ignoring case only the one NativePath
+// reaches (the first in byte order). 0 on success.
 int FindFirst(const std::string& pathMask, int attr, SearchRec& rec);
 int FindNext(SearchRec& rec);
 void FindClose(SearchRec& rec);

@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/detail.h"
 
@@ -23,17 +25,6 @@ bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-int CompareIgnoreCase(const std::string& a, const std::string& b) {
-  const size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(AsciiLower(a[i]));
-    const auto cb = static_cast<unsigned char>(AsciiLower(b[i]));
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
-
 bool ListDirectory(const std::string& nativeDir, std::vector<std::string>& names) {
   names.clear();
   DIR* dir = opendir(nativeDir.empty() ? "." : nativeDir.c_str());
@@ -44,6 +35,27 @@ bool ListDirectory(const std::string& nativeDir, std::vector<std::string>& names
   }
   closedir(dir);
   return true;
+}
+
+std::vector<std::string> ProgramNames(std::vector<std::string> names) {
+  names.erase(std::remove_if(names.begin(), names.end(),
+                             [](const std::string& n) { return n.find('\\') != std::string::npos; }),
+              names.end());
+  std::sort(names.begin(), names.end());
+  // Byte order puts the first of each group of case twins before the rest
+  // of its group, but not next to them ("B", "a", "b"): keep a name only
+  // when no earlier name equals it ignoring case.
+  std::vector<std::string> kept;
+  std::vector<std::string> keys;  // lower-cased kept names, sorted
+  for (std::string& name : names) {
+    std::string key = name;
+    for (char& c : key) c = AsciiLower(c);
+    const auto at = std::lower_bound(keys.begin(), keys.end(), key);
+    if (at != keys.end() && *at == key) continue;
+    keys.insert(at, std::move(key));
+    kept.push_back(std::move(name));
+  }
+  return kept;
 }
 
 std::string ParentOf(const std::string& nativePath) {
@@ -74,6 +86,37 @@ int WindowsErrorFromErrno(int err, const std::string& nativePath) {
   }
 }
 
+bool MakeBlocking(int fd) {
+  const int flags = fcntl(fd, F_GETFL);
+  return flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+int OpenRegularForReading(const std::string& nativePath, int* windowsError) {
+  constexpr int kAccessDenied = 5;
+  // stat first, so that a device is not even opened; fstat after the open
+  // catches an entry swapped in between.
+  struct stat st {};
+  if (stat(nativePath.c_str(), &st) != 0) {
+    *windowsError = WindowsErrorFromErrno(errno, nativePath);
+    return -1;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    *windowsError = kAccessDenied;
+    return -1;
+  }
+  const int fd = open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    *windowsError = WindowsErrorFromErrno(errno, nativePath);
+    return -1;
+  }
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !MakeBlocking(fd)) {
+    close(fd);
+    *windowsError = kAccessDenied;
+    return -1;
+  }
+  return fd;
+}
+
 }  // namespace detail
 
 namespace {
@@ -94,8 +137,10 @@ std::string Join(const std::string& base, const std::string& name) {
   return base + "/" + name;
 }
 
-// The entry of `dir` equal to `name` ignoring case; the first in byte order
-// when several are, so that the choice does not depend on the folder's order.
+// The entry of `dir` that `name` reaches: of the entries equal to it
+// ignoring case, the first in byte order, even when one of them is spelt
+// exactly as asked. So "subjects" and "Subjects" reach one folder however
+// the program spells it, and it is the one the folder's listing shows.
 std::optional<std::string> FindIgnoringCase(const std::string& dir, const std::string& name) {
   std::vector<std::string> names;
   if (!detail::ListDirectory(dir, names)) return std::nullopt;
@@ -140,13 +185,11 @@ std::string NativePath(const std::string& programPath) {
     if (component.empty()) continue;  // "a\\b" names "a\b", as on Windows
 
     if (lookUp && component != "." && component != "..") {
-      const std::string exact = Join(result, component);
-      if (!EntryExists(exact)) {
-        if (auto found = FindIgnoringCase(result.empty() ? "." : result, component))
-          component = *found;
-        else
-          lookUp = false;
-      }
+      const std::string dir = result.empty() ? "." : result;
+      if (auto found = FindIgnoringCase(dir, component))
+        component = *found;
+      else if (!EntryExists(Join(result, component)))  // an unreadable folder may still hold it
+        lookUp = false;
     }
     result = Join(result, component);
   }

@@ -8,8 +8,12 @@ namespace plat {
 
 // Turns a path as the program writes it ("Subjects\Maths\x.txt", relative
 // to the current folder, or "\\server\share\rest") into a native one.
-// Backslashes become slashes; a component without an exact match is looked
-// up ignoring ASCII case; components that do not exist are kept as written.
+// Backslashes become slashes. Each component names the entry equal to it
+// ignoring ASCII case that comes first in byte order ("Subjects" before
+// "subjects", "A.txt" before "a.TXT"), whichever spelling is asked for, so
+// every spelling of a name reaches the one entry the folder search lists.
+// A component that matches nothing is kept as written, and nothing below it
+// is looked up.
 std::string NativePath(const std::string& programPath);
 
 // Folder standing in for "\\server" (the server name is dropped).

@@ -105,6 +105,20 @@ std::string UpperCase(const std::string& text) {
   return out;
 }
 
+int CompareText(const std::string& a, const std::string& b) {
+  const auto upper = [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
+  };
+  const size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char ca = upper(a[i]), cb = upper(b[i]);
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
 std::string IntToStr(long long value) { return std::to_string(value); }
 
 }  // namespace plat

@@ -19,6 +19,12 @@ std::string TypedText(const std::string& utf8);
 // Changes only 'a' to 'z', as the program's comparisons expect.
 std::string UpperCase(const std::string& text);
 
+// The program's one collation: both sides upper-cased ('a' to 'z' only),
+// then compared byte by byte as unsigned; <0, 0 or >0 like strcmp. Folder
+// listings and sorted lists both order by it, so they agree on names such
+// as "a_b" and "ab" ('_' sorts after the capitals).
+int CompareText(const std::string& a, const std::string& b);
+
 std::string IntToStr(long long value);
 
 }  // namespace plat

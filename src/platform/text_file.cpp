@@ -10,12 +10,6 @@
 
 namespace plat {
 
-namespace {
-
-constexpr size_t kOutputBuffer = 1 << 16;
-
-}  // namespace
-
 std::string InOutErrorText(int code) {
   switch (code) {
     case kIoFileNotFound: return "File not found";
@@ -46,9 +40,10 @@ void TextFile::CloseSilently() noexcept {
   if (fd_ >= 0) close(fd_);
   fd_ = -1;
   mode_ = Mode::Closed;
-  data_.clear();
-  out_.clear();
-  pos_ = 0;
+  // Give the memory back: clear() would keep it reserved.
+  std::vector<char>().swap(in_);
+  std::vector<char>().swap(out_);
+  pos_ = end_ = 0;
 }
 
 bool TextFile::Flush() {
@@ -75,30 +70,27 @@ void TextFile::Assign(const std::string& name) {
 void TextFile::Reset() {
   if (!assigned_) Fail(kIoFileNotAssigned);
   if (mode_ != Mode::Closed) Close();
-  const std::string native = NativePath(name_);
-  struct stat st {};
-  if (stat(native.c_str(), &st) != 0) Fail(detail::WindowsErrorFromErrno(errno, native));
-  if (S_ISDIR(st.st_mode)) Fail(kIoAccessDenied);
-  const int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) Fail(detail::WindowsErrorFromErrno(errno, native));
+  int error = 0;
+  const int fd = detail::OpenRegularForReading(NativePath(name_), &error);
+  if (fd < 0) Fail(error);
+  fd_ = fd;
+  in_.assign(kBlockSize, '\0');
+  pos_ = end_ = 0;
+  mode_ = Mode::Input;
+}
 
-  std::string data;
-  if (S_ISREG(st.st_mode) && st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
-  char buffer[1 << 16];
+bool TextFile::Fill() {
+  if (pos_ < end_) return true;
   for (;;) {
-    const ssize_t n = read(fd, buffer, sizeof buffer);
+    const ssize_t n = read(fd_, in_.data(), in_.size());
     if (n < 0) {
       if (errno == EINTR) continue;
-      close(fd);
       Fail(kIoDiskReadError);
     }
-    if (n == 0) break;
-    data.append(buffer, static_cast<size_t>(n));
+    pos_ = 0;
+    end_ = static_cast<size_t>(n);
+    return n > 0;
   }
-  close(fd);  // everything is in memory; nothing holds the file open
-  data_ = std::move(data);
-  pos_ = 0;
-  mode_ = Mode::Input;
 }
 
 void TextFile::Rewrite() {
@@ -111,8 +103,14 @@ void TextFile::Rewrite() {
     // A read-only file refuses writing on Windows even to an administrator.
     if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) Fail(kIoAccessDenied);
   }
-  const int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Non-blocking open: a pipe without a reader fails here (ENXIO) instead
+  // of waiting for ever. Devices such as /dev/full still open.
+  const int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
   if (fd < 0) Fail(detail::WindowsErrorFromErrno(errno, native));
+  if (!detail::MakeBlocking(fd)) {
+    close(fd);
+    Fail(kIoAccessDenied);
+  }
   fd_ = fd;
   out_.clear();
   mode_ = Mode::Output;
@@ -121,29 +119,33 @@ void TextFile::Rewrite() {
 void TextFile::ReadLn(std::string& line) {
   if (mode_ == Mode::Closed) Fail(kIoFileNotOpen);
   if (mode_ != Mode::Input) Fail(kIoNotOpenForInput);
-  size_t end = pos_;
-  while (end < data_.size() && data_[end] != '\r' && data_[end] != '\n') ++end;
-  line.assign(data_, pos_, end - pos_);
-  pos_ = end;
-  if (pos_ < data_.size()) {
-    const bool cr = data_[pos_] == '\r';
+  line.clear();
+  while (Fill()) {
+    size_t stop = pos_;
+    while (stop < end_ && in_[stop] != '\r' && in_[stop] != '\n') ++stop;
+    line.append(in_.data() + pos_, stop - pos_);
+    pos_ = stop;
+    if (stop == end_) continue;  // the line goes on in the next block
+    const bool cr = in_[pos_] == '\r';
     ++pos_;
-    if (cr && pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
+    if (cr && Fill() && in_[pos_] == '\n') ++pos_;
+    return;
   }
 }
 
 void TextFile::WriteLn(const std::string& line) {
   if (mode_ == Mode::Closed) Fail(kIoFileNotOpen);
   if (mode_ != Mode::Output) Fail(kIoNotOpenForOutput);
-  out_ += line;
-  out_ += "\r\n";
-  if (out_.size() >= kOutputBuffer && !Flush()) Fail(kIoDiskWriteError);
+  out_.insert(out_.end(), line.begin(), line.end());
+  out_.push_back('\r');
+  out_.push_back('\n');
+  if (out_.size() >= kBlockSize && !Flush()) Fail(kIoDiskWriteError);
 }
 
 bool TextFile::Eof() {
   if (mode_ == Mode::Closed) Fail(kIoFileNotOpen);
   if (mode_ != Mode::Input) Fail(kIoNotOpenForInput);
-  return pos_ >= data_.size();
+  return !Fill();
 }
 
 void TextFile::Close() {
@@ -154,6 +156,7 @@ void TextFile::Close() {
     if (close(fd_) != 0) ok = false;
     fd_ = -1;
   }
+  // Input: CloseSilently closes the descriptor; nothing can fail there.
   CloseSilently();
   if (!ok) Fail(kIoDiskWriteError);
 }

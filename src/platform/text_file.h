@@ -1,9 +1,12 @@
 // The program's one text-file variable: 8-bit lines, CR LF on writing,
-// every step checked as the Windows runtime checks it.
+// every step checked as the Windows runtime checks it. Input is read in
+// blocks as the lines are asked for, so a big file costs one block of
+// memory, not its size.
 #pragma once
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -43,20 +46,28 @@ class TextFile {
 
   // Binds a program path; an open file is closed first.
   void Assign(const std::string& name);
-  // Opens for reading; the whole file is read here.
+  // Opens for reading. Only a regular file opens; a folder, a pipe or a
+  // device fails with kIoAccessDenied, without blocking.
   void Reset();
   // Creates or empties the file and opens it for writing.
   void Rewrite();
   // Lines end at CR LF, LF or a lone CR; past the end, lines are empty.
+  // A failed read raises kIoDiskReadError.
   void ReadLn(std::string& line);
   // Writes the bytes and CR LF.
   void WriteLn(const std::string& line);
   // True when no byte is left to read.
   bool Eof();
+  // Flushes and closes; the buffers are given back.
   void Close();
 
   const std::string& Name() const { return name_; }
   bool IsOpen() const { return mode_ != Mode::Closed; }
+
+  // Bytes the file holds in its own buffers (reserved, not only used);
+  // bounded by a block plus one line while open, 0 once closed.
+  size_t BufferCapacity() const { return in_.capacity() + out_.capacity(); }
+  static constexpr size_t kBlockSize = 1 << 16;
 
  private:
   enum class Mode { Closed, Input, Output };
@@ -64,13 +75,16 @@ class TextFile {
   void Fail(int code) const;
   void CloseSilently() noexcept;
   bool Flush();
+  // False at the end of the file; raises kIoDiskReadError on failure.
+  bool Fill();
 
   std::string name_;
   bool assigned_ = false;
   Mode mode_ = Mode::Closed;
-  std::string data_;  // input: the whole file
+  std::vector<char> in_;   // input: the current block, in_[pos_, end_) unread
   size_t pos_ = 0;
-  std::string out_;   // output not yet written
+  size_t end_ = 0;
+  std::vector<char> out_;  // output not yet written
   int fd_ = -1;
 };
 

@@ -86,6 +86,51 @@ TEST_F(FilesTest, CopyFailures) {
   EXPECT_EQ(ReadBytes("a.jpg"), "picture");
 }
 
+// default.jpg is copied into setup\pictures at start-up: a pipe in its
+// place would block the copy for ever, a link to /dev/zero would fill the
+// disk. Only a regular file is copied, and only onto nothing or a regular
+// file.
+TEST_F(FilesTest, CopiesRegularFilesOnly) {
+  tovrek_test::HangGuard guard;
+  MakeDirs("setup/pictures");
+  WriteBytes("real.jpg", "picture");
+  MakeFifo("pipe.jpg");
+  MakeLink("/dev/zero", "zero.jpg");
+  MakeLink("real.jpg", "to-real.jpg");
+  struct Case {
+    const char* source;
+    bool copied;
+  } const cases[] = {{"pipe.jpg", false}, {"zero.jpg", false}, {"/dev/null", false}, {"to-real.jpg", true}};
+  for (const Case& c : cases) {
+    for (const bool failIfExists : {true, false}) {
+      std::filesystem::remove("setup/pictures/default.jpg");
+      EXPECT_EQ(plat::CopyFileTo(c.source, "setup\\pictures\\default.jpg", failIfExists), c.copied) << c.source;
+      EXPECT_EQ(std::filesystem::exists("setup/pictures/default.jpg"), c.copied) << c.source;
+    }
+  }
+  EXPECT_EQ(ReadBytes("setup/pictures/default.jpg"), "picture");
+
+  // Onto a pipe nobody reads, or a device: refused, nothing blocks.
+  MakeFifo("setup/pictures/pipe.jpg");
+  EXPECT_FALSE(plat::CopyFileTo("real.jpg", "setup\\pictures\\pipe.jpg", false));
+  EXPECT_FALSE(plat::CopyFileTo("real.jpg", "/dev/null", false));
+}
+
+TEST_F(FilesTest, IsRegularFileOnlyForPlainFiles) {
+  WriteBytes("real.jpg", "x");
+  MakeDirs("folder");
+  MakeFifo("pipe.jpg");
+  MakeLink("/dev/zero", "zero.jpg");
+  MakeLink("real.jpg", "to-real.jpg");
+  MakeLink("gone.jpg", "dangling.jpg");
+  struct Case {
+    const char* path;
+    bool regular;
+  } const cases[] = {{"real.jpg", true},  {"REAL.JPG", true},  {"to-real.jpg", true}, {"folder", false},
+                     {"pipe.jpg", false}, {"zero.jpg", false}, {"dangling.jpg", false}, {"missing", false}};
+  for (const Case& c : cases) EXPECT_EQ(plat::IsRegularFile(c.path), c.regular) << c.path;
+}
+
 TEST_F(FilesTest, ReadOnlyFilesNeedSetArchiveOnlyBeforeDelete) {
   WriteBytes("pic.jpg", "x");
   MakeReadOnly("pic.jpg");

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/paths.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -83,6 +84,62 @@ TEST_F(FindTest, FiltersByAttributeAndSortsIgnoringCase) {
       {"subjects\\*.", faDirectory, {".", "..", "maths"}},
   };
   for (const Case& c : cases) EXPECT_EQ(Names(c.mask, c.attr), c.names) << c.mask << " attr " << c.attr;
+}
+
+// "." and ".." come first even where names sort before them ('!', '#',
+// '-' and '+' are below '.'), and the rest follow CompareText: upper-cased,
+// so '_' and '`' sort after every letter (lower-casing would put them
+// before).
+TEST_F(FindTest, DotEntriesFirstThenTheProgramsCollation) {
+  MakeDirs("order");
+  for (const char* name : {"a{", "a`c", "a_b", "aZ", "ab", "-dash", "+plus", "#hash", "!bang", "A1"})
+    WriteBytes(std::string("order/") + name, "x");
+  EXPECT_EQ(Names("order\\*.*", faDirectory),
+            (std::vector<std::string>{".", "..", "!bang", "#hash", "+plus", "-dash", "A1", "ab", "aZ", "a_b",
+                                      "a`c", "a{"}));
+}
+
+// A Linux name may hold '\', which the program would read as a folder
+// separator ("..\..\outside.txt" would scan a file outside the subject);
+// no Windows name holds one, so the search never offers it.
+TEST_F(FindTest, NamesWithABackslashAreNotListed) {
+  WriteBytes("outside.txt", "[[qend\r\n");
+  WriteBytes("subjects/maths/..\\..\\outside.txt", "x");
+  WriteBytes("subjects/maths/x\\y.txt", "x");
+  MakeDirs("subjects/maths/sub\\dir");
+  EXPECT_EQ(Names("subjects\\maths\\*.txt", faAnyFile), (std::vector<std::string>{"A.txt", "b.txt", "Zeta.TXT"}));
+  EXPECT_EQ(Names("subjects\\maths\\*.", faDirectory), (std::vector<std::string>{".", "..", "c", "Sub"}));
+}
+
+// Names equal ignoring case are one name to a Windows user: the search lists
+// the one every spelling reaches (the first in byte order), so what is
+// listed is what the existence checks see and what is read. The twins are
+// made in both orders so the folder's own order cannot decide.
+TEST_F(FindTest, CaseTwinsAreListedOnceUnderTheNameThatIsReached) {
+  for (const char* folder : {"one", "two"}) {
+    MakeDirs(folder);
+    const bool reversed = std::string(folder) == "two";
+    const std::vector<std::string> files = reversed ? std::vector<std::string>{"a.TXT", "A.txt", "b.txt", "B.TXT"}
+                                                    : std::vector<std::string>{"A.txt", "a.TXT", "B.TXT", "b.txt"};
+    for (const std::string& name : files) WriteBytes(std::string(folder) + "/" + name, name);
+    // A folder and a file that are twins: the folder comes first in byte order.
+    if (reversed) {
+      WriteBytes(std::string(folder) + "/sub", "file");
+      MakeDirs(std::string(folder) + "/Sub");
+    } else {
+      MakeDirs(std::string(folder) + "/Sub");
+      WriteBytes(std::string(folder) + "/sub", "file");
+    }
+    const std::string mask = std::string(folder) + "\\*.*";
+    EXPECT_EQ(Names(mask, faAnyFile), (std::vector<std::string>{".", "..", "A.txt", "B.TXT", "Sub"})) << folder;
+    // Without folders allowed, "sub" is not offered in Sub's place: its
+    // name would open the folder.
+    EXPECT_EQ(Names(mask, 0), (std::vector<std::string>{"A.txt", "B.TXT"})) << folder;
+    for (const char* spelling : {"a.txt", "A.TXT", "a.TXT"})
+      EXPECT_EQ(ReadBytes(plat::NativePath(std::string(folder) + "\\" + spelling)), "A.txt") << spelling;
+    EXPECT_TRUE(plat::DirectoryExists(std::string(folder) + "\\sub")) << folder;
+    EXPECT_FALSE(plat::FileExists(std::string(folder) + "\\sub")) << folder;
+  }
 }
 
 TEST_F(FindTest, SearchInTheCurrentFolder) {

@@ -117,6 +117,18 @@ TEST_F(JpegFileTest, BadFilesThrowNamingTheFile) {
   }
 }
 
+// Not a file one can read to its end: refused at once, never read.
+TEST_F(JpegFileTest, PipesAndDevicesAreRefusedWithoutBlocking) {
+  tovrek_test::HangGuard guard;
+  MakeFifo("pipe.jpg");
+  MakeLink("/dev/zero", "zero.jpg");
+  MakeDirs("folder.jpg");
+  for (const char* name : {"pipe.jpg", "zero.jpg", "folder.jpg"}) {
+    const std::string message = ErrorOf(name);
+    EXPECT_EQ(message, std::string("Cannot open the picture ") + name);
+  }
+}
+
 TEST(JpegBytesTest, GarbageThrows) {
   const uint8_t garbage[] = {0xFF, 0xD8, 0xFF, 0x00, 0x12, 0x34};
   EXPECT_THROW(plat::DecodeJpegBytes(garbage, sizeof garbage), plat::PictureError);

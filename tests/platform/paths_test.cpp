@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "support/temp_folder.h"
 
 namespace {
@@ -31,20 +34,64 @@ TEST_F(NativePathTest, MapsProgramPaths) {
   const PathCase cases[] = {
       {"setup\\config.ini", "setup/config.ini"},              // missing file kept as written
       {"Setup\\Pictures\\New.jpg", "setup/pictures/New.jpg"},  // folders found ignoring case
-      {"Subjects\\Maths\\a.txt", "subjects/Maths/a.txt"},      // exact name preferred
-      {"subjects\\maths", "subjects/maths"},
-      {"SUBJECTS\\MATHS", "subjects/Maths"},                   // several fit: first in byte order
+      {"Subjects\\Maths\\a.txt", "subjects/Maths/a.txt"},
+      // "maths" and "Maths" both exist: every spelling reaches the first in
+      // byte order, even one that spells the other exactly.
+      {"subjects\\maths", "subjects/Maths"},
+      {"SUBJECTS\\MATHS", "subjects/Maths"},
       {"subjects\\", "subjects/"},                             // trailing backslash kept
-      {"Subjects\\maths\\", "subjects/maths/"},
+      {"Subjects\\maths\\", "subjects/Maths/"},
       {"Browser\\INDEX.HTM", "browser/index.htm"},
       {"mediafiles\\pic.jpg", "mediafiles/Pic.JPG"},
       {"Missing\\Browser\\x", "Missing/Browser/x"},            // nothing below a missing folder is looked up
-      {"subjects\\\\maths", "subjects/maths"},                 // doubled separator names one level
-      {"subjects/maths", "subjects/maths"},
+      {"subjects\\\\maths", "subjects/Maths"},                 // doubled separator names one level
+      {"subjects/maths", "subjects/Maths"},
       {"Subjects\\Physics\\Waves.txt", "subjects/Physics/Waves.txt"},
       {"", ""},
   };
   for (const PathCase& c : cases) EXPECT_EQ(NativePath(c.program), c.native) << c.program;
+}
+
+// Case twins are made in both orders, in folders of their own, so that a
+// rule that took the folder's own order (creation or hash order) instead of
+// byte order would fail for one of them.
+TEST_F(NativePathTest, CaseTwinsReachTheFirstInByteOrderWhateverTheFolderOrder) {
+  struct Twins {
+    std::vector<std::string> made;  // in this order
+    std::string reached;
+  } const sets[] = {
+      {{"a.TXT", "A.txt"}, "A.txt"},
+      {{"A.txt", "a.TXT"}, "A.txt"},
+      {{"b.txt", "B.TXT", "b.TXT"}, "B.TXT"},
+      {{"b.TXT", "B.TXT", "b.txt"}, "B.TXT"},
+      {{"Pic.jpg", "PIC.JPG", "pic.JPG", "pic.jpg"}, "PIC.JPG"},
+      {{"pic.jpg", "pic.JPG", "PIC.JPG", "Pic.jpg"}, "PIC.JPG"},
+  };
+  int folder = 0;
+  for (const Twins& t : sets) {
+    const std::string dir = "twins" + std::to_string(folder++);
+    MakeDirs(dir);
+    for (const std::string& name : t.made) WriteBytes(dir + "/" + name, name);
+    for (const std::string& spelling : t.made)
+      EXPECT_EQ(NativePath(dir + "\\" + spelling), dir + "/" + t.reached) << spelling;
+  }
+}
+
+// The program spells its folders two ways ("Subjects\" to read a topic,
+// "subjects\" to test that it exists); with both folders present, both
+// spellings must reach the same file.
+TEST_F(NativePathTest, TwinFoldersAreOneFolderToTheProgram) {
+  for (const char* order : {"sS", "Ss"}) {
+    const std::string root = std::string("case-") + order;
+    for (const char* c = order; *c; ++c) {
+      const std::string folder = root + "/" + (*c == 'S' ? "Subjects" : "subjects") + "/Maths";
+      MakeDirs(folder);
+      WriteBytes(folder + "/Sums.txt", folder);
+    }
+    const std::string reading = NativePath(root + "\\Subjects\\Maths\\Sums.txt");
+    EXPECT_EQ(reading, NativePath(root + "\\subjects\\Maths\\Sums.txt")) << order;
+    EXPECT_EQ(reading, root + "/Subjects/Maths/Sums.txt") << order;
+  }
 }
 
 TEST_F(NativePathTest, AbsolutePathsAreMatchedBelowTheRoot) {

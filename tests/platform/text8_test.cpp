@@ -55,6 +55,28 @@ TEST(UpperCaseTest, OnlyAsciiLetters) {
   EXPECT_EQ(plat::UpperCase("[q1] a-z {`~} caf\xE9 \xC3\xA9"), "[Q1] A-Z {`~} CAF\xE9 \xC3\xA9");
 }
 
+// Upper-casing a to z, then unsigned bytes: where lower-casing would differ
+// ('_' and '`' lie between the capitals and the small letters) and where
+// signed bytes would (8-bit letters after ASCII).
+TEST(CompareTextTest, UpperCasedBytes) {
+  struct Case {
+    std::string a, b;
+    int sign;
+  } const cases[] = {
+      {"ab", "AB", 0},          {"Maths", "maths", 0},   {"", "", 0},
+      {"a_b", "ab", 1},         {"a`c", "aZ", 1},        {"a[", "az", 1},
+      {"ab", "abc", -1},        {"", "a", -1},           {"caf\xE9", "cafz", 1},
+      {"\xE9", "\xC9", 1},     // no case outside a to z
+      {"!x", ".", -1},          {"A1", "ab", -1},
+  };
+  for (const Case& c : cases) {
+    const int r = plat::CompareText(c.a, c.b);
+    EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " vs " << c.b;
+    const int back = plat::CompareText(c.b, c.a);
+    EXPECT_EQ((back > 0) - (back < 0), -c.sign) << c.b << " vs " << c.a;
+  }
+}
+
 TEST(IntToStrTest, Decimal) {
   EXPECT_EQ(plat::IntToStr(0), "0");
   EXPECT_EQ(plat::IntToStr(1000), "1000");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <unistd.h>
 #include <vector>
@@ -65,6 +67,111 @@ TEST_F(TextFileTest, LineEnds) {
     WriteBytes("t.txt", c.bytes);
     EXPECT_EQ(ReadAll("t.txt"), c.lines) << c.label;
   }
+}
+
+// Line ends and long lines where the file is read in blocks: a CR LF split
+// between two blocks is one line end, a line may span several blocks.
+TEST_F(TextFileTest, LinesAcrossBlocks) {
+  using V = std::vector<std::string>;
+  const size_t block = TextFile::kBlockSize;
+  const std::string fill(block - 1, 'x');
+  const std::string longLine(3 * block + 7, 'y');
+  struct Case {
+    const char* label;
+    std::string bytes;
+    V lines;
+  } const cases[] = {
+      {"CR ends a block, LF starts the next", fill + "\r\nb", {fill, "b"}},
+      {"CR ends a block, CR starts the next", fill + "\r\rb", {fill, "", "b"}},
+      {"LF ends a block", fill + "\n\nb", {fill, "", "b"}},
+      {"CR is the file's last byte at a block end", fill + "\r", {fill}},
+      {"a line of exactly one block", fill + "x\r\nb", {fill + "x", "b"}},
+      {"a line over several blocks", "a\r\n" + longLine + "\r\nb\r\n", {"a", longLine, "b"}},
+      {"no line end after a long line", longLine, {longLine}},
+  };
+  for (const Case& c : cases) {
+    WriteBytes("t.txt", c.bytes);
+    EXPECT_EQ(ReadAll("t.txt"), c.lines) << c.label;
+  }
+}
+
+// A big file costs one block, not its size, and closing gives it back.
+TEST_F(TextFileTest, ReadsInBlocksAndGivesTheMemoryBack) {
+  std::string bytes;
+  const std::string line = "[Q a line of a big topic, about forty bytes";
+  while (bytes.size() < 8u << 20) bytes += line + "\r\n";
+  WriteBytes("big.txt", bytes);
+
+  TextFile file;
+  EXPECT_EQ(file.BufferCapacity(), 0u);
+  file.Assign("big.txt");
+  file.Reset();
+  size_t lines = 0, peak = 0;
+  std::string read;
+  do {
+    file.ReadLn(read);
+    ASSERT_EQ(read, line) << "line " << lines;
+    ++lines;
+    peak = std::max(peak, file.BufferCapacity());
+  } while (!file.Eof());
+  EXPECT_EQ(lines, bytes.size() / (line.size() + 2));
+  EXPECT_LE(peak, 2 * TextFile::kBlockSize);
+  file.Close();
+  EXPECT_EQ(file.BufferCapacity(), 0u);
+
+  // Writing holds at most a block and a line, and gives it back too.
+  file.Assign("out.txt");
+  file.Rewrite();
+  peak = 0;
+  for (int i = 0; i < 20000; ++i) {
+    file.WriteLn(line);
+    peak = std::max(peak, file.BufferCapacity());
+  }
+  EXPECT_LE(peak, 2 * TextFile::kBlockSize + line.size());
+  file.Close();
+  EXPECT_EQ(file.BufferCapacity(), 0u);
+  EXPECT_EQ(std::filesystem::file_size("out.txt"), 20000u * (line.size() + 2));
+}
+
+// Only a regular file opens for reading. A pipe would block the open until
+// someone writes to it; a device such as /dev/zero never ends. Both fail
+// at once with the error of a file that cannot be read.
+TEST_F(TextFileTest, OnlyRegularFilesOpenForReading) {
+  tovrek_test::HangGuard guard;
+  WriteBytes("real.txt", "[Q1\r\n");
+  MakeDirs("folder");
+  MakeFifo("pipe.txt");
+  MakeLink("/dev/zero", "zero.txt");
+  MakeLink("pipe.txt", "to-pipe.txt");
+  MakeLink("folder", "to-folder.txt");
+  MakeLink("real.txt", "to-real.txt");
+  MakeLink("gone.txt", "dangling.txt");
+  struct Case {
+    const char* name;
+    int code;  // 0: opens
+  } const cases[] = {
+      {"pipe.txt", plat::kIoAccessDenied},      {"zero.txt", plat::kIoAccessDenied},
+      {"to-pipe.txt", plat::kIoAccessDenied},   {"to-folder.txt", plat::kIoAccessDenied},
+      {"dangling.txt", plat::kIoFileNotFound},  {"to-real.txt", 0},
+      {"/dev/null", plat::kIoAccessDenied},
+  };
+  for (const Case& c : cases) {
+    TextFile file;
+    file.Assign(c.name);
+    EXPECT_EQ(ErrorCode([&] { file.Reset(); }), c.code) << c.name;
+    EXPECT_EQ(file.IsOpen(), c.code == 0) << c.name;
+    if (c.code != 0) EXPECT_EQ(file.BufferCapacity(), 0u) << c.name;
+  }
+}
+
+// Writing to a pipe that nobody reads fails instead of waiting for a reader.
+TEST_F(TextFileTest, RewriteOfAPipeWithoutAReaderFails) {
+  tovrek_test::HangGuard guard;
+  MakeFifo("config.ini");
+  TextFile file;
+  file.Assign("config.ini");
+  EXPECT_EQ(ErrorCode([&] { file.Rewrite(); }), plat::kIoAccessDenied);
+  EXPECT_FALSE(file.IsOpen());
 }
 
 TEST_F(TextFileTest, ReadingPastTheEndGivesEmptyLines) {

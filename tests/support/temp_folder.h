@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -28,6 +29,17 @@ inline std::string CrLfLines(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) text += line + "\r\n";
   return text;
 }
+
+// Ends the test program with SIGALRM should anything block for good, so that
+// a named pipe opened by mistake fails the run instead of hanging it. It
+// never waits: a passing test disarms it long before it could fire.
+class HangGuard {
+ public:
+  explicit HangGuard(unsigned seconds = 30) { alarm(seconds); }
+  ~HangGuard() { alarm(0); }
+  HangGuard(const HangGuard&) = delete;
+  HangGuard& operator=(const HangGuard&) = delete;
+};
 
 class TempFolderTest : public ::testing::Test {
  protected:
@@ -64,6 +76,20 @@ class TempFolderTest : public ::testing::Test {
   }
 
   static void MakeDirs(const std::string& path) { std::filesystem::create_directories(path); }
+
+  // Hostile entries: a named pipe nobody writes to, and a symbolic link
+  // (to "/dev/zero", a folder, a pipe...), creating the folders on the way.
+  static void MakeFifo(const std::string& path) {
+    const std::filesystem::path p(path);
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << path;
+  }
+
+  static void MakeLink(const std::string& target, const std::string& path) {
+    const std::filesystem::path p(path);
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+    std::filesystem::create_symlink(target, p);
+  }
 
   static void MakeReadOnly(const std::string& path) {
     std::filesystem::permissions(path,
