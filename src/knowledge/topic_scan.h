@@ -13,11 +13,13 @@ namespace knowledge {
 
 // Counts of the last scan of a topic file. The main window's unit state
 // inherits them; NumberOfQuestions is reused there for the questions loaded.
+// The counts are 64-bit so that no file can make them wrap: 16-bit counts
+// would call 65,537 records "too few" and 100,000 records "34464".
 struct ScanResults {
-    uint16_t NumberOfQuestions = 0;  // lines starting "[Q" (any case)
-    uint16_t AnswerCount = 0;        // lines starting "[A" (any case)
-    uint16_t LineCount = 0;          // non-empty lines, blanks included
-    uint16_t PlainFormatCount = 0;   // format lines "FONT" or "RESERVED"
+    uint64_t NumberOfQuestions = 0;  // lines starting "[Q" (any case)
+    uint64_t AnswerCount = 0;        // lines starting "[A" (any case)
+    uint64_t LineCount = 0;          // non-empty lines, blanks included
+    uint64_t PlainFormatCount = 0;   // format lines "FONT" or "RESERVED"
     bool QEndFound = false;          // some line is exactly "[[qend"
 };
 
@@ -31,11 +33,11 @@ public:
     void CountLine(const std::string& line);
 
     // Lines since the last label line; 0 once the format line was passed.
-    uint16_t Position() const { return position_; }
+    uint64_t Position() const { return position_; }
 
 private:
     ScanResults& out_;
-    uint16_t position_ = 0;
+    uint64_t position_ = 0;  // wide too: wrapping to 0 would restart format counting
 };
 
 // "Subjects\" + subject + "\" + topic + ".txt", as the scan and the loader

@@ -192,20 +192,129 @@ TEST_F(TopicFile, OneFileObjectServesScanAfterScan) {
     EXPECT_PRED2(SameCounts, counts, ScanResults{});
 }
 
-TEST(TopicLineCounter, CountsWrapAtSixteenBits) {
+TEST(TopicLineCounter, CountsDoNotWrapAtSixteenBits) {
     ScanResults counts;
     knowledge::TopicLineCounter counter(counts);
     for (int i = 0; i < 65536 + 3; ++i) {
         counter.CountLine("[A");
     }
-    EXPECT_EQ(counts.AnswerCount, 3);
-    EXPECT_EQ(counts.LineCount, 3);
+    EXPECT_EQ(counts.AnswerCount, 65539u);
+    EXPECT_EQ(counts.LineCount, 65539u);
+}
+
+// A label line in the format slot carries the position past the format
+// check for the rest of the file; 65,536 lines later a 16-bit position would
+// be back at 0 and count format lines again.
+TEST(TopicLineCounter, PositionPastTheFormatCheckStaysPast) {
+    ScanResults counts;
+    knowledge::TopicLineCounter counter(counts);
+    for (const char* line : {"[Q1", "", "[Q2"}) {
+        counter.CountLine(line);
+    }
+    for (int i = 0; i < 65536; ++i) {
+        counter.CountLine("filler");
+    }
+    for (const char* line : {"[Q3", "", "FONT"}) {
+        counter.CountLine(line);
+    }
+    EXPECT_EQ(counts.PlainFormatCount, 0u);
+    EXPECT_GT(counter.Position(), 65536u);
 }
 
 TEST(TopicLineCounter, StartsFromZeroWhateverTheResultsHeld) {
     ScanResults counts{9, 9, 9, 9, true};
     knowledge::TopicLineCounter counter(counts);
     EXPECT_PRED2(SameCounts, counts, ScanResults{});
+}
+
+// Big topics generated on the spot: the verdict must rest on the true
+// counts, whatever 16 bits would have made of them.
+class BigTopic : public tovrek_test::TempFolderTest {
+protected:
+    // `records` records of `linesPerRecord` non-empty lines (at least 6),
+    // each "FONT"-formatted, then the end line if asked for.
+    static void Write(int records, int linesPerRecord, bool endLine) {
+        std::string text;
+        for (int r = 1; r <= records; ++r) {
+            text += "[Q" + std::to_string(r) + "\r\nMEDIA\r\nFONT\r\n";
+            for (int q = 0; q < linesPerRecord - 5; ++q) {
+                text += "question line\r\n";
+            }
+            text += "[A\r\nanswer\r\n";
+        }
+        if (endLine) {
+            text += "[[qend\r\n";
+        }
+        tovrek_test::WriteFile("subjects/Science/Big.txt", text);
+    }
+
+    static ScanResults Scan(plat::TextFile& file) {
+        ScanResults counts;
+        knowledge::ScanTopicFile(file, knowledge::TopicFilePath("Science", "Big"), counts);
+        return counts;
+    }
+};
+
+TEST_F(BigTopic, CountsAndVerdictBeyondSixteenBits) {
+    struct Case {
+        const char* name;
+        int records, linesPerRecord;
+        bool endLine;
+        uint64_t lines;
+        Verdict verdict;
+        const char* caption;
+    } const cases[] = {
+        // 16 bits would show "34464 QUESTIONS".
+        {"100,000 records", 100000, 6, true, 600001, kValid, "TOPIC  ...  100000  QUESTIONS"},
+        // 16 bits would count 1 question: "less than 2".
+        {"65,537 records", 65537, 6, true, 393223, kValid, "TOPIC  ...  65537  QUESTIONS"},
+        // Exactly 65,536 lines and no end line: 16 bits would count 0 lines
+        // and let it pass as valid.
+        {"65,536 lines without an end line", 8192, 8, false, 65536, kCorrupt, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Write(c.records, c.linesPerRecord, c.endLine);
+        plat::TextFile file;
+        const ScanResults counts = Scan(file);
+        EXPECT_EQ(counts.NumberOfQuestions, static_cast<uint64_t>(c.records));
+        EXPECT_EQ(counts.AnswerCount, static_cast<uint64_t>(c.records));
+        EXPECT_EQ(counts.LineCount, c.lines);
+        EXPECT_EQ(counts.PlainFormatCount, static_cast<uint64_t>(c.records));
+        ProblemFlags flags;
+        knowledge::ValidateTopicCounts(counts, false, flags);
+        EXPECT_EQ(flags.TopicInvalid, c.verdict.TopicInvalid);
+        EXPECT_EQ(flags.TooFewQuestions, c.verdict.TooFewQuestions);
+        EXPECT_EQ(flags.TopicCorrupt, c.verdict.TopicCorrupt);
+        if (c.caption != nullptr) {
+            EXPECT_EQ(knowledge::TopicLabelCaption(counts), c.caption);
+        }
+        // The scan closes the file and the file keeps no buffer.
+        EXPECT_FALSE(file.IsOpen());
+        EXPECT_EQ(file.BufferCapacity(), 0u);
+    }
+}
+
+// A topic that is a named pipe, or a link to /dev/zero, is not a file one
+// can read: the scan fails at once with the error of an unreadable file
+// rather than blocking or growing without end.
+TEST_F(TopicFile, PipesAndDevicesFailAtOnce) {
+    tovrek_test::HangGuard guard;
+    MakeFifo("subjects/Science/Pipe.txt");
+    MakeLink("/dev/zero", "subjects/Science/Zero.txt");
+    for (const char* topic : {"Pipe", "Zero"}) {
+        SCOPED_TRACE(topic);
+        plat::TextFile file;
+        ScanResults counts{7, 7, 40, 7, true};
+        try {
+            knowledge::ScanTopicFile(file, knowledge::TopicFilePath("Science", topic), counts);
+            ADD_FAILURE() << "no error";
+        } catch (const plat::InOutError& e) {
+            EXPECT_EQ(e.Code(), plat::kIoAccessDenied);
+        }
+        EXPECT_PRED2(SameCounts, counts, ScanResults{});
+        EXPECT_FALSE(file.IsOpen());
+    }
 }
 
 struct FlagCase {
