@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <vector>
 
 #include "platform/random.h"
 
@@ -122,19 +121,9 @@ bool NoRepeatDraw(RunState& run, uint16_t n) {
     }
     const uint16_t listed = std::min(run.QuestionsShown, kMaxQuestions);
 
-    bool takeLast = run.QuestionsShown + 1 >= size;
-    if (!takeLast) {
-        // Draw only when some question is missing from the list.
-        std::vector<bool> listedFlags(size + 1, false);
-        for (uint16_t k = 1; k <= listed; ++k) {
-            const uint16_t q = run.ShownQuestionList[k];
-            if (q >= 1 && q <= size) {
-                listedFlags[q] = true;
-            }
-        }
-        takeLast = std::find(listedFlags.begin() + 1, listedFlags.end(), false) == listedFlags.end();
-    }
-
+    // Fewer entries than questions less one are listed here, so at least
+    // two questions are left to draw and the loop below ends.
+    const bool takeLast = run.QuestionsShown + 1 >= size;
     if (takeLast) {
         for (uint16_t i = 1; i <= size; ++i) {
             if (!run.ShownFlags[i]) {
