@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -80,32 +81,44 @@ FormatDefaultSlots Defaults(const char* media, const char* align, const char* qu
 
 const FormatDefaultSlots kDefaults = Defaults("10", "center", "14", "18", "stretched");
 
+// What the three boxes get, compared as one value.
+struct Look {
+    int mediaSize;
+    std::string mediaFont, mediaAlign;
+    int questionSize;
+    std::string questionFont;
+    bool questionLeft;
+    int answerSize;
+    std::string answerFont;
+    bool answerLeft;
+    std::string aspect;
+
+    bool operator==(const Look&) const = default;
+};
+
+void PrintTo(const Look& l, std::ostream* os) {
+    *os << "{media " << l.mediaSize << " " << l.mediaFont << " " << l.mediaAlign << "; question "
+        << l.questionSize << " " << l.questionFont << (l.questionLeft ? " left" : " centred") << "; answer "
+        << l.answerSize << " " << l.answerFont << (l.answerLeft ? " left" : " centred") << "; " << l.aspect << "}";
+}
+
+Look LookOf(const FormatDisplay& d) {
+    return {d.MediaFontSize,       d.MediaFontName,       d.MediaAlignText,   d.Question.FontSize,
+            d.Question.FontName,   d.Question.LeftAligned, d.Answer.FontSize, d.Answer.FontName,
+            d.Answer.LeftAligned,  d.PictureAspectText};
+}
+
 TEST(FontDecodeAndDisplay, ValidCodeStylesTheBoxesAndSwopExchangesThem) {
     const FormatDisplay plain = knowledge::FontDecodeAndDisplay("bbbdcaabbb", false, kDefaults);
-    EXPECT_EQ(plain.MediaFontSize, 10);
-    EXPECT_EQ(plain.MediaFontName, "Lucida Console");
-    EXPECT_EQ(plain.MediaAlignText, "center");
-    EXPECT_EQ(plain.Question.FontSize, 14);
-    EXPECT_EQ(plain.Question.FontName, "SPIonic");
-    EXPECT_TRUE(plain.Question.LeftAligned);
-    EXPECT_EQ(plain.Answer.FontSize, 8);
-    EXPECT_EQ(plain.Answer.FontName, "Lucida Console");
-    EXPECT_FALSE(plain.Answer.LeftAligned);
-    EXPECT_EQ(plain.PictureAspectText, "stretched");
+    EXPECT_EQ(LookOf(plain), (Look{10, "Lucida Console", "center", 14, "SPIonic", true, 8, "Lucida Console", false,
+                                   "stretched"}));
     ASSERT_TRUE(plain.Decoded.has_value());
     EXPECT_EQ(plain.Decoded->QuestionFontSize, 14);
 
-    const FormatDisplay swopped = knowledge::FontDecodeAndDisplay("bbbdcaabbb", true, kDefaults);
-    EXPECT_EQ(swopped.Question.FontSize, 8);
-    EXPECT_EQ(swopped.Question.FontName, "Lucida Console");
-    EXPECT_FALSE(swopped.Question.LeftAligned);
-    EXPECT_EQ(swopped.Answer.FontSize, 14);
-    EXPECT_EQ(swopped.Answer.FontName, "SPIonic");
-    EXPECT_TRUE(swopped.Answer.LeftAligned);
     // The media box and the picture keep their values.
-    EXPECT_EQ(swopped.MediaFontSize, 10);
-    EXPECT_EQ(swopped.MediaAlignText, "center");
-    EXPECT_EQ(swopped.PictureAspectText, "stretched");
+    const FormatDisplay swopped = knowledge::FontDecodeAndDisplay("bbbdcaabbb", true, kDefaults);
+    EXPECT_EQ(LookOf(swopped), (Look{10, "Lucida Console", "center", 8, "Lucida Console", false, 14, "SPIonic", true,
+                                     "stretched"}));
     // The decoded state is kept exchanged.
     ASSERT_TRUE(swopped.Decoded.has_value());
     EXPECT_EQ(swopped.Decoded->QuestionFontSize, 8);
@@ -117,16 +130,7 @@ TEST(FontDecodeAndDisplay, WithoutCodeTheDefaultsApplyWhateverTheSwop) {
         for (bool swop : {false, true}) {
             SCOPED_TRACE(std::string(line) + (swop ? " swopped" : ""));
             const FormatDisplay d = knowledge::FontDecodeAndDisplay(line, swop, kDefaults);
-            EXPECT_EQ(d.MediaFontSize, 10);
-            EXPECT_EQ(d.MediaFontName, "Arial");
-            EXPECT_EQ(d.MediaAlignText, "center");
-            EXPECT_EQ(d.Question.FontSize, 14);
-            EXPECT_EQ(d.Question.FontName, "Arial");
-            EXPECT_TRUE(d.Question.LeftAligned);
-            EXPECT_EQ(d.Answer.FontSize, 18);
-            EXPECT_EQ(d.Answer.FontName, "Arial");
-            EXPECT_TRUE(d.Answer.LeftAligned);
-            EXPECT_EQ(d.PictureAspectText, "stretched");
+            EXPECT_EQ(LookOf(d), (Look{10, "Arial", "center", 14, "Arial", true, 18, "Arial", true, "stretched"}));
             EXPECT_FALSE(d.Decoded.has_value());
         }
     }
