@@ -16,12 +16,6 @@
 
 namespace tovrek {
 
-#ifdef TOVREK_SCHOOL_VERSION
-constexpr int kSchoolBuild = 1;
-#else
-constexpr int kSchoolBuild = 0;
-#endif
-
 const char* const kSchoolServer = "tovrekserver";
 
 std::string SchoolSharePath(const std::string& share) { return std::string("\\\\") + kSchoolServer + "\\" + share; }
@@ -50,7 +44,7 @@ void TForm1::FormCreate() {
   U.RunComplete = false;
   U.Flags.MediaFilesOk = 1;
   U.DefaultPictureName = "default.jpg";
-  U.SchoolVersion = kSchoolBuild;
+  U.SchoolVersion = P.SchoolVersion;
 
   if (U.SchoolVersion != 0) {
     P.SplashForm->LblSplashStatus->SetCaption("School Version");

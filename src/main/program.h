@@ -23,12 +23,23 @@ class TForm14;
 class TForm15;
 class TForm16;
 
+// The variant a plain start runs: the build option chooses it.
+#ifdef TOVREK_SCHOOL_VERSION
+inline constexpr int kBuildSchoolVersion = 1;
+#else
+inline constexpr int kBuildSchoolVersion = 0;
+#endif
+
 struct Program {
-  explicit Program(tk::Application& app) : App(app) {}
+  // `schoolVersion` 1 runs the school-network variant; tests choose either.
+  explicit Program(tk::Application& app, int schoolVersion = kBuildSchoolVersion)
+      : App(app), SchoolVersion(schoolVersion) {}
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
   tk::Application& App;
+  // Copied into the main window's unit when it is created.
+  const int SchoolVersion;
   Unit1State Unit1;
 
   TSplashForm* SplashForm = nullptr;

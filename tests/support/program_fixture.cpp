@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/paths.h"
 #include "platform/product_name.h"
 #include "toolkit/controls.h"
 
@@ -41,15 +42,29 @@ void ProgramTest::SetUp() {
 }
 
 void ProgramTest::TearDown() {
+  // Every test: no script left unanswered, no error report it did not expect.
+  if (app_) {
+    for (const std::string& script : app_->PendingScripts()) ADD_FAILURE() << "unused script for " << script;
+    for (const std::string& report : app_->ErrorReports()) ADD_FAILURE() << "unexpected error report: " << report;
+  }
   program_.reset();
   app_.reset();
   tk::testing::ReleaseClock();
   plat::ResetProductNameForTests();
+  plat::SetSchoolMountForTests(std::nullopt);
   TempFolderTest::TearDown();
 }
 
+std::string ProgramTest::SubjectsPath() const { return School() ? SharePath("tovrek$") + "/subjects" : "subjects"; }
+
 void ProgramTest::WriteTopic(const std::string& subject, const std::string& topic, const std::string& text) {
-  WriteFile("subjects/" + subject + "/" + topic + ".txt", text);
+  WriteFile(SubjectsPath() + "/" + subject + "/" + topic + ".txt", text);
+}
+
+std::vector<std::string> ProgramTest::TakeErrorReports() {
+  std::vector<std::string> reports = app_->ErrorReports();
+  app_->ClearErrorReports();
+  return reports;
 }
 
 void ProgramTest::PutDefaultPicture() {
@@ -58,7 +73,12 @@ void ProgramTest::PutDefaultPicture() {
 }
 
 void ProgramTest::CreateProgram() {
-  program_ = std::make_unique<tovrek::Program>(*app_);
+  if (School()) {
+    plat::SetSchoolMountForTests((Folder() / "server").string());
+    MakeDirs(SubjectsPath());
+    if (controlFile_) WriteFile(SharePath("tovrekcontrol$") + "/control.ini", CrLfLines({*controlFile_}));
+  }
+  program_ = std::make_unique<tovrek::Program>(*app_, schoolVersion_);
   tovrek::CreateWindows(*program_);
 }
 

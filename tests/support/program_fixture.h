@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,22 @@ class ProgramTest : public TempFolderTest {
   void SetUp() override;
   void TearDown() override;
 
-  // Knowledge base below the working folder.
+  // The variant the program starts in; the build option's by default.
+  // Choose before CreateProgram. The school variant's server shares lie
+  // below "server" in the test's folder, its control file reads "RUN".
+  void UseSchoolVariant() { schoolVersion_ = 1; }
+  void UseLocalVariant() { schoolVersion_ = 0; }
+  bool School() const { return schoolVersion_ != 0; }
+  // A share of the school server, as a relative native path ("server/tovrek$").
+  static std::string SharePath(const std::string& share) { return "server/" + share; }
+  // The control file's text (school variant); nullptr: no control file.
+  void SetControlFile(const char* text) { controlFile_ = text ? std::optional<std::string>(text) : std::nullopt; }
+
+  // Knowledge base below the working folder, or on the server's share in
+  // the school variant.
   void WriteTopic(const std::string& subject, const std::string& topic, const std::string& text);
+  // The folder of the knowledge base ("subjects" or the share's).
+  std::string SubjectsPath() const;
   void PutDefaultPicture();
 
   // Everything before the message loop, then the first activation.
@@ -56,8 +71,13 @@ class ProgramTest : public TempFolderTest {
 
   // The modal windows shown so far, in order.
   const std::vector<std::string>& Modals() const { return app_->ModalLog(); }
+  // The error reports shown so far, which the test thereby expects; any
+  // report not taken fails the test at its end.
+  std::vector<std::string> TakeErrorReports();
 
  private:
+  int schoolVersion_ = tovrek::kBuildSchoolVersion;
+  std::optional<std::string> controlFile_ = "RUN";
   plat::ManualClock clock_{1000};
   std::unique_ptr<tk::Application> app_;
   std::unique_ptr<tovrek::Program> program_;
