@@ -165,6 +165,7 @@ NextResult NextAction(RunState& run, const QuestionTable& table, const RunChoice
     } else if (choice.CheckBox1) {
         result.RunEnds = NoRepeatDraw(run, n);
     } else {
+        result.PreviousEnabled = false;
         run.PreviousCounter = run.Counter;
         run.Counter = DrawOtherThan(run.PreviousCounter, TableSize(n));
     }

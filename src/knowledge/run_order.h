@@ -14,12 +14,13 @@
 //   Answer reveal: the window enables the marks and shows the answer; in
 //     Test it then calls LastQuestionTest.
 //   A mark: the score is counted (score.h), the window hides the answer,
-//     then AdvanceAfterMark; then the end screen or question Counter, then
-//     the score labels.
+//     then AdvanceAfterMark; then the end screen, or question Counter and
+//     the timer re-armed under automatic advance; then the score labels.
 //   The automatic-advance tick: TimerTick says what to perform.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "knowledge/question_table.h"
@@ -98,7 +99,9 @@ void PickFirstQuestion(RunState& run, const RunChoice& choice, uint16_t n);
 bool NoRepeatDraw(RunState& run, uint16_t n);
 
 struct NextResult {
-    bool PreviousEnabled = false;  // Regular: enabled; Random: disabled
+    // BtnPrevious: enabled in Regular, disabled in plain Random, left as it
+    // is in once-only runs.
+    std::optional<bool> PreviousEnabled;
     // Regular, Counter = N now: BtnNext disabled, the focus to BtnPrevious.
     bool LastReached = false;
     // Once-only, the last unshown question taken: BtnStartStop reads

@@ -138,7 +138,7 @@ TEST_P(LearningRegular, NextWalksToTheLastAndBackWalksToTheFirst) {
         EXPECT_EQ(knowledge::TimerTick(knowledge::RunPhase::Running, c.choice, run.state, c.n),
                   TickAction::NextAction);
         const knowledge::NextResult r = run.Next();
-        EXPECT_TRUE(r.PreviousEnabled);
+        EXPECT_EQ(r.PreviousEnabled, true);
         EXPECT_EQ(r.LastReached, expected == c.n);
         EXPECT_FALSE(r.RunEnds);
         EXPECT_EQ(run.state.Counter, expected);
@@ -170,7 +170,7 @@ TEST_P(PlainRandom, NeverTheSameTwiceInARowAndNeverEnds) {
     for (int step = 0; step < 10 * c.n; ++step) {
         if (c.choice.Mode == RunMode::Learning) {
             const knowledge::NextResult r = run.Next();
-            EXPECT_FALSE(r.PreviousEnabled);
+            EXPECT_EQ(r.PreviousEnabled, false);
             EXPECT_FALSE(r.RunEnds);
             EXPECT_FALSE(r.LastReached);
         } else {
@@ -199,7 +199,7 @@ TEST_P(LearningOnceOnly, EveryQuestionOnceThenTheRunEnds) {
     for (uint16_t step = 1; step < c.n; ++step) {
         const knowledge::NextResult r = run.Next();
         EXPECT_EQ(r.RunEnds, step == c.n - 1) << "step " << step;
-        EXPECT_FALSE(r.PreviousEnabled);
+        EXPECT_EQ(r.PreviousEnabled, std::nullopt);
         EXPECT_EQ(run.state.QuestionsShown, step + 1);
     }
     EXPECT_EQ(run.shown.size(), c.n);
