@@ -30,6 +30,20 @@ inline std::string CrLfLines(const std::vector<std::string>& lines) {
   return text;
 }
 
+// Hostile entries: a named pipe nobody writes to, and a symbolic link
+// (to "/dev/zero", a folder, a pipe...), creating the folders on the way.
+inline void MakeFifo(const std::string& path) {
+  const std::filesystem::path p(path);
+  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+  ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << path;
+}
+
+inline void MakeLink(const std::string& target, const std::string& path) {
+  const std::filesystem::path p(path);
+  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+  std::filesystem::create_symlink(target, p);
+}
+
 // Ends the test program with SIGALRM should anything block for good, so that
 // a named pipe opened by mistake fails the run instead of hanging it. It
 // never waits: a passing test disarms it long before it could fire.
@@ -77,19 +91,8 @@ class TempFolderTest : public ::testing::Test {
 
   static void MakeDirs(const std::string& path) { std::filesystem::create_directories(path); }
 
-  // Hostile entries: a named pipe nobody writes to, and a symbolic link
-  // (to "/dev/zero", a folder, a pipe...), creating the folders on the way.
-  static void MakeFifo(const std::string& path) {
-    const std::filesystem::path p(path);
-    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << path;
-  }
-
-  static void MakeLink(const std::string& target, const std::string& path) {
-    const std::filesystem::path p(path);
-    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-    std::filesystem::create_symlink(target, p);
-  }
+  static void MakeFifo(const std::string& path) { tovrek_test::MakeFifo(path); }
+  static void MakeLink(const std::string& target, const std::string& path) { tovrek_test::MakeLink(target, path); }
 
   static void MakeReadOnly(const std::string& path) {
     std::filesystem::permissions(path,
