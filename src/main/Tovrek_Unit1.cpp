@@ -1,5 +1,7 @@
 #include "main/Tovrek_Unit1.h"
 
+#include <algorithm>
+
 #include "knowledge/colour_table.h"
 #include "knowledge/windows_version.h"
 #include "main/Tovrek_Unit10.h"
@@ -25,7 +27,7 @@ namespace {
 const char* const kNtVersionKey = "\\software\\microsoft\\windows nt\\currentversion";
 const char* const kWin9xVersionKey = "\\software\\microsoft\\windows\\currentversion";
 
-std::string Count(unsigned n) { return plat::IntToStr(n); }
+std::string Count(uint64_t n) { return std::to_string(n); }
 
 }  // namespace
 
@@ -204,8 +206,7 @@ void TForm1::LoadSubjectList() {
     return;
   }
   ScanTopicFile();
-  PnlNumber->SetCaption("0  of  " + Count(U.Scan.NumberOfQuestions));
-  U.TotalQuestions = U.Scan.NumberOfQuestions;
+  ShowTopicSize();
 }
 
 void TForm1::ScanTopicFile() {
@@ -221,9 +222,9 @@ void TForm1::ScanTopicFile() {
                                : knowledge::TopicFilePath(CbxSubject->Text(), CbxTopic->Text());
   try {
     knowledge::ScanTopicFile(U.SettingsFile, path, U.Scan);
-  } catch (const plat::InOutError&) {
-    // Reported by the caller's error report; a topic that cannot be read
-    // must not look startable meanwhile.
+  } catch (...) {
+    // Reported by the caller's error report; a topic whose scan failed in
+    // any way must not look startable meanwhile.
     U.Flags.TopicInvalid = 1;
     LblTopic->SetCaption(knowledge::kTopicLabelPlain);
     ChkSwopQA->SetEnabled(false);
@@ -238,6 +239,12 @@ void TForm1::ScanTopicFile() {
     ChkSwopQA->SetEnabled(true);
     LblTopic->SetCaption(knowledge::TopicLabelCaption(U.Scan));
   }
+}
+
+void TForm1::ShowTopicSize() {
+  PnlNumber->SetCaption("0  of  " + Count(U.Scan.NumberOfQuestions));
+  // The count is 16-bit in the unit; a run loads at most 1000 anyway.
+  U.TotalQuestions = static_cast<uint16_t>(std::min<uint64_t>(U.Scan.NumberOfQuestions, UINT16_MAX));
 }
 
 void TForm1::ValidateTopicCounts() { knowledge::ValidateTopicCounts(U.Scan, CbxTopic->ItemCount() == 0, U.Flags); }
@@ -278,8 +285,7 @@ void TForm1::CbxSubjectClick() {
     CbxSubject->SetColor(tk::clWhite);
     CbxMode->SetEnabled(true);
     CbxSequence->SetEnabled(CbxMode->Text() != "Practice");
-    PnlNumber->SetCaption("0  of  " + Count(U.Scan.NumberOfQuestions));
-    U.TotalQuestions = U.Scan.NumberOfQuestions;
+    ShowTopicSize();
   } else {
     P.Form10->ShowModal();
   }
@@ -297,8 +303,7 @@ void TForm1::CbxTopicChange() {
     BtnStartStop->SetFocus();
     CbxTopic->SetColor(tk::clWhite);
     CbxMode->SetEnabled(true);
-    PnlNumber->SetCaption("0  of  " + Count(U.Scan.NumberOfQuestions));
-    U.TotalQuestions = U.Scan.NumberOfQuestions;
+    ShowTopicSize();
   } else {
     BtnClock->SetEnabled(false);
     PnlTimer->SetColor(tk::clBtnFace);

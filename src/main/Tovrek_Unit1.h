@@ -94,6 +94,8 @@ class TForm1 : public TForm1Design<TForm1> {
  private:
   std::string SubjectsFolder() const;
   void IdleDisplay();
+  // "0  of  n" for the scanned topic, and its TotalQuestions.
+  void ShowTopicSize();
   void ResetAutoAdvanceLook();
 };
 
