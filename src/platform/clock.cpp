@@ -42,6 +42,7 @@ Clock& GetClock() {
 void SetClock(Clock* clock) { CurrentClock() = clock; }
 
 void ManualClock::Sleep(uint32_t ms) {
+  if (sleepListener_) sleepListener_(ms);
   now_ += ms;
   sleeps_.push_back(ms);
 }

@@ -36,12 +36,16 @@ class ManualClock : public Clock {
   const std::vector<uint32_t>& Sleeps() const { return sleeps_; }
   void ClearSleeps() { sleeps_.clear(); }
   void SetAdvanceListener(std::function<void(uint64_t now)> listener) { listener_ = std::move(listener); }
+  // Told of each sleep as it starts, so a test can look at the program
+  // while it is blocked.
+  void SetSleepListener(std::function<void(uint32_t ms)> listener) { sleepListener_ = std::move(listener); }
 
  private:
   uint64_t now_;
   uint64_t seed_ = 0;
   std::vector<uint32_t> sleeps_;
   std::function<void(uint64_t)> listener_;
+  std::function<void(uint32_t)> sleepListener_;
 };
 
 // Installs a clock for one scope and puts the previous one back.

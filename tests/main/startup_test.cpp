@@ -41,6 +41,20 @@ TEST_F(StartupTest, CreatesEveryWindowWithTheMainWindowFirstAndHidesTheSplash) {
   EXPECT_TRUE(Modals().empty());
 }
 
+// The splash window stands, painted, through the slow part of creation.
+TEST_F(StartupTest, SplashWindowStandsWhileTheMainWindowIsCreated) {
+  WriteTopic("Maths", "Sums", SimpleTopic(3));
+  std::vector<std::string> seen;
+  Clock().SetSleepListener([&](uint32_t) {
+    seen.push_back(std::string(P().SplashForm->Visible() ? "splash" : "no splash") +
+                   (P().Form1 != nullptr && P().Form1->Visible() ? " + main" : ""));
+  });
+  CreateProgram();
+  Clock().SetSleepListener(nullptr);
+  EXPECT_EQ(seen, std::vector<std::string>(11, "splash"));
+  EXPECT_FALSE(P().SplashForm->Visible());
+}
+
 TEST_F(StartupTest, LoadingDotsRunElevenStepsOfTwoHundredMilliseconds) {
   CreateProgram();
   EXPECT_EQ(Clock().Sleeps(), std::vector<uint32_t>(11, 200));
@@ -139,7 +153,10 @@ TEST_F(LocalStartupTest, MissingDefaultPictureTurnsTheSplashYellowAndEndsTheProg
   Start();
   EXPECT_EQ(U().Flags.DefaultPictureMissing, 1);
   EXPECT_EQ(P().SplashForm->GetColor(), tk::clYellow);
-  EXPECT_EQ(P().SplashForm->Label3->GetFont().FontColor, tk::clBlack);
+  // Every text on the splash window must stay readable on yellow.
+  const tovrek::TSplashForm& s = *P().SplashForm;
+  for (const tk::Label* l : {s.Label3, s.Label4, s.Label5, s.Label6, s.Label7, s.Label8})
+    EXPECT_EQ(l->GetFont().FontColor, tk::clBlack) << l->Name();
   EXPECT_TRUE(fs::is_directory("setup/pictures")) << "the tree is made before the report";
   EXPECT_FALSE(fs::exists("setup/pictures/default.jpg"));
   EXPECT_TRUE(App().Terminated());

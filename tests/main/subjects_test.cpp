@@ -221,5 +221,58 @@ TEST_F(SubjectsTest, AnUnreadableTopicOfAChosenSubjectIsReportedAndTheProgramGoe
   EXPECT_EQ(F1().LblTopic->Caption(), "TOPIC  ...  3  QUESTIONS");
 }
 
+TEST_F(SubjectsTest, ASubjectWithTopicsAfterAnEmptyOneGivesTheTopicListBack) {
+  WriteTopic("Art", "Colour", SimpleTopic(4));
+  fs::create_directories(SubjectsPath() + "/Empty");
+  Start();
+  ExpectProblem();
+  tk::testing::UserPick(*F1().CbxSubject, IndexOfSubject("Empty"));
+  ASSERT_FALSE(F1().CbxTopic->Enabled());
+  tk::testing::UserPick(*F1().CbxSubject, IndexOfSubject("Art"));
+  EXPECT_TRUE(F1().CbxTopic->Enabled());
+  EXPECT_EQ(F1().CbxTopic->GetColor(), tk::clWhite);
+  EXPECT_EQ(F1().CbxTopic->Text(), "Colour");
+  EXPECT_TRUE(F1().BtnStartStop->Enabled());
+  EXPECT_EQ(F1().PnlNumber->Caption(), "0  of  4");
+}
+
+TEST_F(SubjectsTest, RefreshGivesTheSequenceListBackAfterAnInvalidTopic) {
+  WriteTopic("Maths", "A Good", SimpleTopic(6));
+  WriteTopic("Maths", "B Bad", SimpleTopic(1));
+  Start();
+  ExpectProblem();
+  tk::testing::UserPick(*F1().CbxTopic, 1);
+  tk::testing::UserPick(*F1().CbxTopic, 0);
+  ASSERT_FALSE(F1().CbxSequence->Enabled());
+  tk::testing::UserClick(*F1().BtnRefresh);
+  EXPECT_TRUE(F1().CbxSequence->Enabled());
+  EXPECT_EQ(F1().CbxSequence->Text(), "Regular");
+  EXPECT_TRUE(F1().BtnClock->Enabled());
+}
+
+// Whatever the window showed, a new topic brings back the idle display.
+TEST_F(SubjectsTest, ChangingTheTopicRestoresTheIdleDisplay) {
+  WriteTopic("Maths", "Sums", SimpleTopic(3));
+  WriteTopic("Maths", "Tables", SimpleTopic(4));
+  Start();
+  tovrek::TForm1& f = F1();
+  f.MemoQuestion->SetVisible(true);
+  f.PnlQuestion->SetVisible(false);
+  f.MemoAnswer->SetVisible(true);
+  f.PnlAnswer->SetVisible(false);
+  f.PnlAnswer->SetCaption("Thank You!");
+  f.LblCorrect->SetCaption("5");
+  f.Gauge1->SetProgress(40);
+  tk::testing::UserPick(*f.CbxTopic, 1);
+  EXPECT_FALSE(f.MemoQuestion->Visible());
+  EXPECT_TRUE(f.PnlQuestion->Visible());
+  EXPECT_FALSE(f.MemoAnswer->Visible());
+  EXPECT_TRUE(f.PnlAnswer->Visible());
+  EXPECT_EQ(f.PnlAnswer->Caption(), "KNOWLEDGE SYSTEM");
+  EXPECT_EQ(f.LblCorrect->Caption(), "0");
+  EXPECT_EQ(f.Gauge1->Progress(), 0);
+  EXPECT_EQ(f.PnlNumber->Caption(), "0  of  4");
+}
+
 }  // namespace
 }  // namespace tovrek_test
