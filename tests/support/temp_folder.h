@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -44,15 +45,29 @@ inline void MakeLink(const std::string& target, const std::string& path) {
   std::filesystem::create_symlink(target, p);
 }
 
-// Ends the test program with SIGALRM should anything block for good, so that
-// a named pipe opened by mistake fails the run instead of hanging it. It
-// never waits: a passing test disarms it long before it could fire.
+// Ends the test program should a step block or run away, so that a pipe
+// opened by mistake, or /dev/zero read or copied, fails the run quickly
+// instead of hanging it or filling the disk: SIGALRM after a few seconds,
+// SIGXFSZ past a file size no test writes. It never waits: a passing test
+// disarms it long before it could fire.
 class HangGuard {
  public:
-  explicit HangGuard(unsigned seconds = 30) { alarm(seconds); }
-  ~HangGuard() { alarm(0); }
+  explicit HangGuard(unsigned seconds = 3, rlim_t maxFileBytes = rlim_t{256} << 20) {
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limit = previous_;
+    if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > maxFileBytes) limit.rlim_cur = maxFileBytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    alarm(seconds);
+  }
+  ~HangGuard() {
+    alarm(0);
+    setrlimit(RLIMIT_FSIZE, &previous_);
+  }
   HangGuard(const HangGuard&) = delete;
   HangGuard& operator=(const HangGuard&) = delete;
+
+ private:
+  rlimit previous_{};
 };
 
 class TempFolderTest : public ::testing::Test {
