@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
 
 #include "platform/detail.h"
 
@@ -41,19 +42,15 @@ std::vector<std::string> ProgramNames(std::vector<std::string> names) {
   names.erase(std::remove_if(names.begin(), names.end(),
                              [](const std::string& n) { return n.find('\\') != std::string::npos; }),
               names.end());
+  // In byte order the first of each set of case twins comes first; keep it
+  // and drop the rest of its set.
   std::sort(names.begin(), names.end());
-  // Byte order puts the first of each group of case twins before the rest
-  // of its group, but not next to them ("B", "a", "b"): keep a name only
-  // when no earlier name equals it ignoring case.
   std::vector<std::string> kept;
-  std::vector<std::string> keys;  // lower-cased kept names, sorted
+  std::unordered_set<std::string> seen;  // lower-cased kept names
   for (std::string& name : names) {
     std::string key = name;
     for (char& c : key) c = AsciiLower(c);
-    const auto at = std::lower_bound(keys.begin(), keys.end(), key);
-    if (at != keys.end() && *at == key) continue;
-    keys.insert(at, std::move(key));
-    kept.push_back(std::move(name));
+    if (seen.insert(std::move(key)).second) kept.push_back(std::move(name));
   }
   return kept;
 }
