@@ -56,6 +56,31 @@ bool IsRegularFile(const std::string& path) {
   return StatPath(NativePath(path), st) && S_ISREG(st.st_mode);
 }
 
+bool ReadWholeFile(const std::string& path, std::string& bytes, bool* opened) {
+  bytes.clear();
+  if (opened) *opened = false;
+  int error = 0;
+  const int fd = detail::OpenRegularForReading(NativePath(path), &error);
+  if (fd < 0) return false;
+  if (opened) *opened = true;
+  struct stat st {};
+  if (fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+  char block[1 << 16];
+  for (;;) {
+    const ssize_t n = read(fd, block, sizeof block);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      close(fd);
+      bytes.clear();
+      return false;
+    }
+    if (n == 0) break;
+    bytes.append(block, static_cast<size_t>(n));
+  }
+  close(fd);
+  return true;
+}
+
 bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists) {
   const std::string from = NativePath(source);
   const std::string to = NativePath(target);

@@ -18,6 +18,10 @@ bool RemoveDir(const std::string& path);
 // True only for a regular file (or a link to one): not a folder, a pipe or a
 // device, which nothing in the program may open for reading.
 bool IsRegularFile(const std::string& path);
+// The whole of a regular file. False, leaving `bytes` empty, for anything
+// else (a pipe or device is refused without being read) and on a failed
+// read; `opened` then tells whether the file could be opened at all.
+bool ReadWholeFile(const std::string& path, std::string& bytes, bool* opened = nullptr);
 // Copies regular files only, onto nothing or a regular file.
 bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists);
 // Fails on a read-only file, as Windows does; SetArchiveOnly first.

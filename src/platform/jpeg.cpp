@@ -1,16 +1,13 @@
 #include "platform/jpeg.h"
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 #include <jpeglib.h>
 #include <jerror.h>  // after jpeglib.h, which it needs
 
-#include "platform/detail.h"
-#include "platform/paths.h"
+#include "platform/files.h"
 
 namespace plat {
 
@@ -124,23 +121,11 @@ RgbImage DecodeNamed(const uint8_t* data, size_t size, const std::string& name) 
 RgbImage DecodeJpegFile(const std::string& path) {
   // A regular file only: a pipe named like a picture would block the open,
   // a link to a device would be read for ever.
-  int error = 0;
-  const int fd = detail::OpenRegularForReading(NativePath(path), &error);
-  if (fd < 0) throw PictureError("Cannot open the picture " + path);
-  std::vector<uint8_t> bytes;
-  uint8_t block[1 << 16];
-  for (;;) {
-    const ssize_t n = read(fd, block, sizeof block);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      close(fd);
-      throw PictureError("Cannot read the picture " + path);
-    }
-    if (n == 0) break;
-    bytes.insert(bytes.end(), block, block + n);
-  }
-  close(fd);
-  return DecodeNamed(bytes.data(), bytes.size(), path);
+  std::string bytes;
+  bool opened = false;
+  if (!ReadWholeFile(path, bytes, &opened))
+    throw PictureError((opened ? "Cannot read the picture " : "Cannot open the picture ") + path);
+  return DecodeNamed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), path);
 }
 
 RgbImage DecodeJpegBytes(const uint8_t* data, size_t size) { return DecodeNamed(data, size, "(in memory)"); }

@@ -131,6 +131,31 @@ TEST_F(FilesTest, IsRegularFileOnlyForPlainFiles) {
   for (const Case& c : cases) EXPECT_EQ(plat::IsRegularFile(c.path), c.regular) << c.path;
 }
 
+TEST_F(FilesTest, ReadWholeFileReadsRegularFilesOnly) {
+  tovrek_test::HangGuard guard;
+  const std::string big(200000, '\xAB');  // more than one block
+  WriteBytes("big.bmp", big);
+  WriteBytes("empty.bmp", "");
+  MakeDirs("folder.bmp");
+  MakeFifo("pipe.bmp");
+  MakeLink("/dev/zero", "zero.bmp");
+  struct Case {
+    const char* path;
+    bool read;
+    std::string bytes;
+  } const cases[] = {
+      {"BIG.BMP", true, big},        {"empty.bmp", true, ""},   {"folder.bmp", false, ""},
+      {"pipe.bmp", false, ""},       {"zero.bmp", false, ""},   {"missing.bmp", false, ""},
+  };
+  for (const Case& c : cases) {
+    std::string bytes = "stale";
+    bool opened = !c.read;
+    EXPECT_EQ(plat::ReadWholeFile(c.path, bytes, &opened), c.read) << c.path;
+    EXPECT_EQ(opened, c.read) << c.path;
+    EXPECT_EQ(bytes, c.bytes) << c.path;
+  }
+}
+
 TEST_F(FilesTest, ReadOnlyFilesNeedSetArchiveOnlyBeforeDelete) {
   WriteBytes("pic.jpg", "x");
   MakeReadOnly("pic.jpg");
