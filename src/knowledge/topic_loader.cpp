@@ -1,5 +1,6 @@
 #include "knowledge/topic_loader.h"
 
+#include "knowledge/media_display.h"
 #include "knowledge/search_texts.h"
 #include "platform/files.h"
 #include "platform/text8.h"
@@ -28,7 +29,7 @@ void AppendLine(std::string& joined, const std::string& line) {
 bool MediaLineFails(const std::string& mediaLine, const std::string& mediaFolder) {
     const std::string ext = LastFourUpper(mediaLine);
     if (ext == ".JPG" || ext == ".BMP" || ext == ".TXT") {
-        return !plat::FileExists(mediaFolder + mediaLine);
+        return !MediaNameStaysInFolder(mediaLine) || !plat::FileExists(mediaFolder + mediaLine);
     }
     return !(mediaLine.empty() || plat::UpperCase(mediaLine) == "MEDIA");
 }

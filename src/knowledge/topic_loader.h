@@ -43,7 +43,8 @@ struct LoadResult {
 };
 
 // A media line fails when it ends in ".JPG", ".BMP" or ".TXT" (any case)
-// and mediaFolder + line is no file, or when it ends otherwise and is
+// and mediaFolder + line is no file or lies outside the folder (an
+// absolute name or a ".." component), or when it ends otherwise and is
 // neither empty nor "MEDIA" (any case). The default picture is not checked.
 bool MediaLineFails(const std::string& mediaLine, const std::string& mediaFolder);
 

@@ -3,14 +3,21 @@
 #include <algorithm>
 
 #include "knowledge/colour_table.h"
+#include "knowledge/line_split.h"
+#include "knowledge/media_display.h"
+#include "knowledge/topic_loader.h"
 #include "knowledge/windows_version.h"
 #include "main/Tovrek_Unit10.h"
 #include "main/Tovrek_Unit12.h"
 #include "main/Tovrek_Unit6.h"
 #include "main/Tovrek_Unit8.h"
+#include "main/Tovrek_Unit9.h"
+#include "quotations/Tovrek_Unit13.h"
+#include "appearance/Tovrek_Unit7.h"
 #include "main/program.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/jpeg.h"
 #include "platform/product_name.h"
 #include "platform/random.h"
 #include "platform/text8.h"
@@ -43,7 +50,6 @@ void TForm1::FormCreate() {
   U.Windows98 = false;
   U.NoWriteAccess = false;
   U.FirstActivationDone = false;
-  U.RunComplete = false;
   U.Flags.MediaFilesOk = 1;
   U.DefaultPictureName = "default.jpg";
   U.SchoolVersion = P.SchoolVersion;
@@ -407,6 +413,649 @@ void TForm1::EnableStatistics() {
 }
 void TForm1::DisableStatistics() {
   ForEachStatistic(*this, [](tk::Control& c) { c.SetEnabled(false); });
+}
+
+// --- The run: start and stop --------------------------------------------------
+
+knowledge::RunChoice TForm1::Choice() const {
+  return {knowledge::ModeFromText(CbxMode->Text()), knowledge::SequenceFromText(CbxSequence->Text()),
+          CheckBox1->Checked()};
+}
+
+std::string TForm1::TopicPath() const {
+  return U.SchoolVersion != 0 ? SubjectsFolder() + CbxSubject->Text() + "\\" + CbxTopic->Text() + ".txt"
+                              : knowledge::TopicFilePath(CbxSubject->Text(), CbxTopic->Text());
+}
+
+std::string TForm1::MediaFolder() const {
+  return U.SchoolVersion != 0 ? SchoolSharePath("tovrek$") + "\\mediafiles\\" : std::string(knowledge::kMediaFolder);
+}
+
+std::string TForm1::PicturesFolder() const {
+  return U.SchoolVersion != 0 ? SchoolSharePath("tovrek$") + "\\setup\\pictures\\" : std::string("setup\\pictures\\");
+}
+
+void TForm1::FocusOrSubject(tk::Control* c) {
+  if (c == nullptr || !c->SetFocus()) CbxSubject->SetFocus();
+}
+
+void TForm1::BtnStartStopClick() {
+  const bool running = knowledge::RunPhaseOf(BtnStartStop->Caption()) != knowledge::RunPhase::Idle;
+  if (U.SchoolVersion == 0 && !plat::FileExists("subjects\\" + CbxSubject->Text() + "\\" + CbxTopic->Text() + ".txt")) {
+    // A run whose file has gone still ends: nothing could stop it later.
+    if (running) {
+      knowledge::BeginStartStopClick(U.Run);
+      U.Scan.NumberOfQuestions = 0;
+      BtnPrevious->SetEnabled(false);
+      ResetScoreDisplay();
+      StopRun();
+    }
+    BtnRefresh->Click();
+    return;
+  }
+  knowledge::BeginStartStopClick(U.Run);
+  U.Scan.NumberOfQuestions = 0;
+  BtnPrevious->SetEnabled(false);
+  ResetScoreDisplay();
+  if (running) StopRun();
+  else StartRun();
+}
+
+void TForm1::StartRun() {
+  const knowledge::RunChoice choice = Choice();
+  const bool learning = choice.Mode == knowledge::RunMode::Learning;
+  BtnStartStop->SetCaption(knowledge::kCaptionStop);
+  if (choice.Mode == knowledge::RunMode::Practice && choice.CheckBox1) knowledge::ResetEliminatorStatus(U.Questions);
+  const bool searchable = learning && !U.AutoAdvanceOn;
+  if (searchable) knowledge::ClearSearchTexts(U.Questions);
+  for (tk::Control* c : std::initializer_list<tk::Control*>{Label3, Label4, Label6, LblTopic, CbxSubject, CbxTopic,
+                                                            CbxMode, CbxSequence, CheckBox1, BtnRefresh, BtnSetup,
+                                                            BtnEdit, ChkSwopQA})
+    c->SetEnabled(false);
+  U.Flags.MediaFilesOk = 1;
+  P.Form10->ListBox->ClearItems();
+
+  knowledge::LoadOptions options;
+  options.BuildSearchTexts = searchable;
+  options.MediaFolder = MediaFolder();
+  knowledge::LoadResult loaded;
+  try {
+    loaded = knowledge::LoadTopic(U.SettingsFile, TopicPath(), options, U.Questions);
+  } catch (...) {
+    // An unreadable file is reported by the error report; the window must
+    // not stay locked in a run that never started.
+    if (U.SettingsFile.IsOpen()) U.SettingsFile.Close();
+    StopRun();
+    throw;
+  }
+  const uint16_t n = loaded.NumberOfQuestions;
+  U.Scan.NumberOfQuestions = n;
+  if (loaded.TopicHasFormatCodes) U.TopicHasFormatCodes = true;
+
+  if (n < knowledge::kMinRunQuestions) {
+    // The file changed since its scan: the draws need two questions.
+    U.TotalQuestions = n;
+    StopRun();
+    U.Flags.TooFewQuestions = 1;
+    P.Form10->ShowModal();
+    return;
+  }
+  U.Flags.MediaFilesOk = loaded.MediaFilesOk;
+  for (const std::string& entry : loaded.FailingMediaLines) P.Form10->ListBox->AddItem(entry);
+
+  if (ChkSwopQA->Checked()) knowledge::SwopQuestionsAndAnswers(U.Questions, n);
+  if (U.Flags.MediaFilesOk == 0) {
+    Timer->SetEnabled(false);
+    P.Form10->ShowModal();
+  }
+  PnlQuestion->SetVisible(false);
+  MemoQuestion->SetVisible(true);
+  BtnClock->SetEnabled(false);
+  if (U.AutoAdvanceOn) Timer->SetEnabled(true);
+
+  if (!learning) {
+    MemoAnswer->SetVisible(false);
+    PnlAnswer->SetVisible(true);
+    PnlAnswer->SetEnabled(true);
+    PnlAnswer->SetCaption("SHOW ANSWER");
+    BtnNext->SetEnabled(false);
+    U.Run.RunComplete = false;
+    Gauge1->SetBackColor(tk::clWhite);
+    Panel1->SetFocus();
+    ShowStatistics();
+    EnableStatistics();
+    BtnSearch->SetVisible(false);
+  } else {
+    PnlAnswer->SetVisible(false);
+    MemoAnswer->SetVisible(true);
+    BtnNext->SetEnabled(true);
+    BtnNext->SetFocus();
+    BtnSearch->SetEnabled(!U.AutoAdvanceOn);
+    HideStatistics();
+  }
+
+  knowledge::PickFirstQuestion(U.Run, choice, n);
+  knowledge::QuestionRecord& row = U.Questions.QuestionArray[U.Run.Counter];
+  FillMemo(*MemoQuestion, row.QuestionText);
+  FillMemo(*MemoAnswer, row.AnswerText);
+  FontDecodeAndDisplay();
+  DisplayMediaFileIfApplicable();
+  PnlNumber->SetFontColor(tk::clBlack);
+  PnlNumber->SetCaption(knowledge::NumberCaption(row.QuestionLabel, n));
+  U.TotalQuestions = n;
+  LblTopic->SetCaption("TOPIC  ...  " + Count(n) + (U.TopicHasFormatCodes ? "  QUESTIONS *" : "  QUESTIONS"));
+}
+
+void TForm1::StopRun() {
+  const knowledge::RunMode mode = knowledge::ModeFromText(CbxMode->Text());
+  BtnStartStop->SetCaption(knowledge::kCaptionStart);
+  Timer->SetEnabled(false);
+  BtnClock->SetEnabled(true);
+  if (mode != knowledge::RunMode::Learning) {
+    Gauge1->SetBackColor(tk::clBtnFace);
+    ShowStatistics();
+    DisableStatistics();
+  } else {
+    BtnSearch->SetEnabled(false);
+    HideStatistics();
+    if (BtnNext->Caption() == knowledge::kCaptionEnd) BtnNext->SetCaption(knowledge::kCaptionNext);
+  }
+  BtnNext->SetEnabled(false);
+  BtnSetup->SetEnabled(true);
+  ChkSwopQA->SetEnabled(true);
+  ChkSwopQA->SetChecked(false);
+  if (U.SchoolVersion == 0) BtnEdit->SetEnabled(true);
+  MemoQuestion->ClearLines();
+  MemoAnswer->ClearLines();
+  PnlPicture->SetCaption("");
+  PnlNumber->SetFontColor(tk::clGray);
+  PnlNumber->SetCaption(knowledge::IdleNumberCaption(U.TotalQuestions));
+  PnlAnswer->SetVisible(true);
+  PnlAnswer->SetCaption("KNOWLEDGE SYSTEM");
+  MemoAnswer->SetVisible(false);
+  PnlQuestion->SetVisible(true);
+  PnlQuestion->SetCaption("TOVREK");
+  MemoQuestion->SetVisible(false);
+  BmbCorrect->SetEnabled(false);
+  BmbIncorrect->SetEnabled(false);
+  U.WorkPath = PicturesFolder();
+  ShowDefaultPicture();
+  for (tk::Control* c :
+       std::initializer_list<tk::Control*>{Label3, Label4, Label6, LblTopic, CbxSubject, CbxTopic, CbxMode, BtnRefresh})
+    c->SetEnabled(true);
+  CbxSequence->SetEnabled(mode != knowledge::RunMode::Practice);
+  if (mode == knowledge::RunMode::Practice ||
+      (mode == knowledge::RunMode::Learning && CbxSequence->Text() == "Random"))
+    CheckBox1->SetEnabled(true);
+}
+
+void TForm1::ShowDefaultPicture() {
+  MemoMedia->SetVisible(false);
+  Image1->SetVisible(true);
+  try {
+    Image1->LoadFromFile(U.WorkPath + U.DefaultPictureName);
+  } catch (const plat::PictureError&) {
+    // Gone since activation, or damaged: say so where it would have been.
+    ShowMediaMessage(U.DefaultPictureName, knowledge::kMediaNotFound);
+  }
+  ApplyPictureAspect();
+}
+
+// --- The run's order -----------------------------------------------------------
+
+void TForm1::BtnNextClick() {
+  if (BtnNext->Caption() == knowledge::kCaptionEnd) {
+    BtnNext->SetCaption(knowledge::kCaptionNext);
+    BtnStartStop->Click();
+    return;
+  }
+  const uint16_t n = U.Scan.NumberOfQuestions;
+  if (knowledge::RunPhaseOf(BtnStartStop->Caption()) == knowledge::RunPhase::Idle || n == 0) return;
+  const knowledge::NextResult r = knowledge::NextAction(U.Run, U.Questions, Choice(), n);
+  if (r.PreviousEnabled) BtnPrevious->SetEnabled(*r.PreviousEnabled);
+  if (r.LastReached) {
+    BtnNext->SetEnabled(false);
+    FocusOrSubject(BtnPrevious);
+  }
+  if (r.RunEnds) {
+    BtnStartStop->SetCaption(knowledge::kCaptionReset);
+    BtnNext->SetCaption(knowledge::kCaptionEnd);
+  }
+  ShowQuestion();
+}
+
+void TForm1::BtnPreviousClick() {
+  if (knowledge::RunPhaseOf(BtnStartStop->Caption()) == knowledge::RunPhase::Idle || U.Scan.NumberOfQuestions == 0)
+    return;
+  const knowledge::BackResult r = knowledge::BackAction(U.Run, U.Questions);
+  BtnNext->SetEnabled(true);
+  if (r.AtFirst) {
+    BtnPrevious->SetEnabled(false);
+    FocusOrSubject(BtnNext);
+  }
+  ShowQuestion();
+}
+
+void TForm1::RevealAnswer() {
+  BmbCorrect->SetEnabled(true);
+  BmbIncorrect->SetEnabled(true);
+  MemoAnswer->SetVisible(true);
+  PnlAnswer->SetVisible(false);
+  const knowledge::RunChoice choice = Choice();
+  if (choice.Mode == knowledge::RunMode::Test) knowledge::LastQuestionTest(U.Run, choice, U.Scan.NumberOfQuestions);
+}
+
+void TForm1::AdvanceAfterMark() {
+  BmbCorrect->SetEnabled(false);
+  BmbIncorrect->SetEnabled(false);
+  MemoAnswer->SetVisible(false);
+  PnlAnswer->SetVisible(true);
+  MemoQuestion->ClearLines();
+  MemoAnswer->ClearLines();
+  U.WorkPath = PicturesFolder();
+  const uint16_t n = U.Scan.NumberOfQuestions;
+  if (knowledge::RunPhaseOf(BtnStartStop->Caption()) != knowledge::RunPhase::Running || n == 0) return;
+  const knowledge::AdvanceResult r = knowledge::AdvanceAfterMark(U.Run, U.Questions, Choice(), U.Score, n);
+  if (r.ShowEndScreen) {
+    ShowEndScreen();
+    return;
+  }
+  ShowQuestion();
+  if (U.AutoAdvanceOn) Timer->SetEnabled(true);
+}
+
+void TForm1::ShowEndScreen() {
+  // Nothing is left to advance to.
+  Timer->SetEnabled(false);
+  MemoQuestion->SetVisible(false);
+  PnlQuestion->SetVisible(true);
+  PnlQuestion->SetCaption(knowledge::EndScreenCaption(knowledge::ModeFromText(CbxMode->Text())));
+  PnlAnswer->SetCaption(knowledge::kThankYou);
+  BtnStartStop->SetCaption(knowledge::kCaptionReset);
+  FocusOrSubject(BtnStartStop);
+  PnlNumber->SetFontColor(tk::clGray);
+  PnlNumber->SetCaption(knowledge::IdleNumberCaption(U.TotalQuestions));
+  ShowDefaultPicture();
+}
+
+void TForm1::TimerTimer() {
+  const uint16_t n = U.Scan.NumberOfQuestions;
+  switch (knowledge::TimerTick(knowledge::RunPhaseOf(BtnStartStop->Caption()), Choice(), U.Run, n)) {
+    case knowledge::TickAction::StopTimer:
+      Timer->SetEnabled(false);
+      break;
+    case knowledge::TickAction::StartStopClick:
+      BtnStartStop->Click();
+      break;
+    case knowledge::TickAction::NextAction:
+      BtnNextClick();
+      break;
+    case knowledge::TickAction::RevealAnswer:
+      Timer->SetEnabled(false);
+      RevealAnswer();
+      break;
+  }
+}
+
+void TForm1::BtnClockClick() { P.Form9->ShowModal(); }
+
+// --- Marks and score -------------------------------------------------------------
+
+void TForm1::BmbCorrectClick() {
+  knowledge::RecordMark(U.Score, true);
+  AdvanceAfterMark();
+  LblCorrect->SetCaption(Count(U.Score.CorrectCount));
+  UpdateScoreDisplay();
+}
+
+void TForm1::BmbIncorrectClick() {
+  knowledge::RecordMark(U.Score, false);
+  AdvanceAfterMark();
+  LblIncorrect->SetCaption(Count(U.Score.IncorrectCount));
+  UpdateScoreDisplay();
+}
+
+void TForm1::UpdateScoreDisplay() {
+  const int percent = knowledge::CountAttempt(U.Score);
+  LblAttempted->SetCaption(Count(U.Score.AttemptedCount));
+  LblPercentage->SetCaption(std::to_string(percent) + " %");
+  Gauge1->SetProgress(percent);
+  Gauge1->SetForeColor(knowledge::GaugeBarColour(Gauge1->Progress(), U.GaugeThresholds));
+}
+
+// --- Mode and sequence layouts, click zones -----------------------------------------
+
+void TForm1::CbxModeChange() {
+  FocusOrSubject(BtnStartStop);
+  IdleDisplay();
+  U.AutoAdvanceOn = false;
+  PnlTimer->SetColor(tk::clBtnFace);
+  BtnClock->SetEnabled(true);
+  ResetScoreDisplay();
+  const knowledge::RunMode mode = knowledge::ModeFromText(CbxMode->Text());
+  if (mode == knowledge::RunMode::Learning) {
+    HideStatistics();
+    CbxSequence->SetEnabled(true);
+    BtnSearch->SetVisible(true);
+    BtnSearch->SetEnabled(false);
+    BmbCorrect->SetVisible(false);
+    BmbIncorrect->SetVisible(false);
+    PnlTimer->SetBounds(476, 199, 239, 30);
+    BtnClock->SetBounds(480, 202, 232, 25);
+    BtnClock->SetCaption("Au&tomatic   Advance");
+    CheckBox1->SetCaption(" Display each question once only");
+    if (CbxSequence->Text() == "Random") {
+      CheckBox1->SetEnabled(true);
+      BtnPrevious->SetVisible(false);
+      BtnNext->SetVisible(true);
+      BtnNext->SetHeight(111);
+    } else {
+      CheckBox1->SetChecked(false);
+      CheckBox1->SetEnabled(false);
+      BtnPrevious->SetVisible(true);
+      BtnNext->SetVisible(true);
+      BtnNext->SetHeight(48);
+    }
+    return;
+  }
+  ShowStatistics();
+  BtnSearch->SetVisible(false);
+  Gauge1->SetEnabled(true);
+  Gauge1->SetBackColor(tk::clBtnFace);
+  BtnNext->SetVisible(false);
+  BtnPrevious->SetVisible(false);
+  for (tk::GlyphButton* b : {BmbCorrect, BmbIncorrect}) {
+    b->SetVisible(true);
+    b->SetLeft(476);
+    b->SetCaption("");
+  }
+  CheckBox1->SetCaption(" Eliminator");
+  PnlTimer->SetBounds(PnlTimer->Left(), 157, PnlTimer->Width(), 28);
+  BtnClock->SetBounds(BtnClock->Left(), 160, BtnClock->Width(), 23);
+  if (mode == knowledge::RunMode::Practice) {
+    PnlTimer->SetBounds(613, 157, 89, 28);
+    BtnClock->SetBounds(617, 160, 81, 23);
+    BtnClock->SetCaption("Au&to");
+    CheckBox1->SetEnabled(true);
+    // Practice always draws at random.
+    CbxSequence->SetItemIndex(CbxSequence->IndexOf("Random"));
+    CbxSequence->SetEnabled(false);
+  } else {
+    PnlTimer->SetBounds(491, 157, 209, 28);
+    BtnClock->SetBounds(495, 160, 202, 23);
+    BtnClock->SetCaption("Au&tomatic   Advance");
+    CheckBox1->SetEnabled(false);
+    CheckBox1->SetChecked(false);
+    CbxSequence->SetEnabled(true);
+  }
+}
+
+void TForm1::CbxSequenceChange() {
+  FocusOrSubject(BtnStartStop);
+  IdleDisplay();
+  ResetScoreDisplay();
+  U.AutoAdvanceOn = false;
+  PnlTimer->SetColor(tk::clBtnFace);
+  BtnClock->SetEnabled(true);
+  BtnClock->SetCaption(CbxMode->Text() == "Practice" ? "Au&to" : "Au&tomatic   Advance");
+  if (knowledge::ModeFromText(CbxMode->Text()) != knowledge::RunMode::Learning) return;
+  CheckBox1->SetChecked(false);
+  if (CbxSequence->Text() == "Random") {
+    CheckBox1->SetEnabled(true);
+    BtnPrevious->SetVisible(false);
+    BtnNext->SetHeight(111);
+  } else {
+    CheckBox1->SetEnabled(false);
+    BtnPrevious->SetVisible(true);
+    BtnNext->SetHeight(48);
+  }
+}
+
+void TForm1::MemoQuestionClick() {
+  const knowledge::RunChoice choice = Choice();
+  if (choice.Mode == knowledge::RunMode::Learning) {
+    if (BtnNext->Caption() == knowledge::kCaptionEnd) {
+      BtnNextClick();
+    } else if (BtnNext->Enabled()) {
+      BtnNextClick();
+      const bool toNext = choice.Sequence == knowledge::RunSequence::Random || BtnNext->Enabled();
+      FocusOrSubject(toNext ? static_cast<tk::Control*>(BtnNext) : BtnPrevious);
+    } else {
+      FocusOrSubject(BtnPrevious);
+    }
+    return;
+  }
+  if (MemoAnswer->Visible()) return;
+  if (choice.Mode == knowledge::RunMode::Test) knowledge::LastQuestionTest(U.Run, choice, U.Scan.NumberOfQuestions);
+  BmbCorrect->Click();
+  FocusOrSubject(BtnStartStop);
+}
+
+void TForm1::MemoQuestionMouseMove(tk::ShiftState, int, int) {
+  if (knowledge::ModeFromText(CbxMode->Text()) == knowledge::RunMode::Learning) {
+    MemoQuestion->SetShowHint(BtnNext->Enabled());
+    if (BtnNext->Enabled())
+      MemoQuestion->SetHint(BtnNext->Caption() == knowledge::kCaptionEnd ? "Click = End" : "Click = Next");
+  } else {
+    MemoQuestion->SetShowHint(!MemoAnswer->Visible());
+    if (!MemoAnswer->Visible()) MemoQuestion->SetHint("Click = Correct");
+  }
+}
+
+void TForm1::MemoAnswerClick() {
+  const knowledge::RunChoice choice = Choice();
+  if (choice.Mode != knowledge::RunMode::Learning) return;
+  if (choice.Sequence == knowledge::RunSequence::Random) {
+    const bool end = BtnNext->Caption() == knowledge::kCaptionEnd;
+    BtnNextClick();
+    if (!end) FocusOrSubject(BtnNext);
+    return;
+  }
+  if (BtnPrevious->Enabled()) {
+    BtnPreviousClick();
+    FocusOrSubject(BtnPrevious->Enabled() ? static_cast<tk::Control*>(BtnPrevious) : BtnNext);
+  } else {
+    FocusOrSubject(BtnNext);
+  }
+}
+
+void TForm1::MemoAnswerMouseMove(tk::ShiftState, int, int) {
+  const knowledge::RunChoice choice = Choice();
+  if (choice.Mode != knowledge::RunMode::Learning) {
+    MemoAnswer->SetShowHint(false);
+  } else if (choice.Sequence == knowledge::RunSequence::Random) {
+    MemoAnswer->SetShowHint(true);
+    MemoAnswer->SetHint(BtnNext->Caption() == knowledge::kCaptionEnd ? "Click = End" : "Click = Next");
+  } else {
+    MemoAnswer->SetShowHint(BtnPrevious->Enabled());
+    if (BtnPrevious->Enabled()) MemoAnswer->SetHint("Click = Back");
+  }
+}
+
+void TForm1::PnlAnswerClick() {
+  const std::string caption = plat::UpperCase(PnlAnswer->Caption());
+  if (caption == "KNOWLEDGE SYSTEM" || caption == "THANK YOU!") return;
+  RevealAnswer();
+  Panel1->SetFocus();
+}
+
+void TForm1::PnlQuestionClick() {
+  if (PnlQuestion->Visible() && plat::UpperCase(PnlQuestion->Caption()) == "TOVREK") P.Form13->ShowModal();
+}
+
+void TForm1::PnlQuestionMouseMove(tk::ShiftState, int, int) {
+  const std::string& caption = PnlQuestion->Caption();
+  PnlQuestion->SetShowHint(caption != knowledge::kEndOfTest && caption != knowledge::kEndOfPractice);
+}
+
+// A disabled Start button (a problem report unchecks the box) leaves the
+// focus where it is.
+void TForm1::CheckBox1Click() {
+  if (BtnStartStop->CanFocus()) BtnStartStop->SetFocus();
+}
+
+// --- Question display ------------------------------------------------------------
+
+void TForm1::FillMemo(tk::Memo& memo, std::string& text) {
+  std::vector<std::string> lines = memo.Lines();
+  for (std::string& line : knowledge::CutIntoLines(text)) lines.push_back(std::move(line));
+  memo.SetLines(lines);
+  // Back to the first line, however long the text.
+  memo.InsertLine(0, "check");
+  memo.DeleteLine(0);
+}
+
+void TForm1::ShowQuestion() {
+  MemoQuestion->ClearLines();
+  MemoAnswer->ClearLines();
+  const uint16_t counter = U.Run.Counter;
+  knowledge::RestoreWorkingTexts(U.Questions, counter);
+  knowledge::QuestionRecord& row = U.Questions.QuestionArray[counter];
+  FillMemo(*MemoQuestion, row.QuestionText);
+  FillMemo(*MemoAnswer, row.AnswerText);
+  FontDecodeAndDisplay();
+  if (row.MediaLine != U.Run.ShownMediaName) DisplayMediaFileIfApplicable();
+  PnlNumber->SetFontColor(tk::clBlack);
+  PnlNumber->SetCaption(knowledge::NumberCaption(row.QuestionLabel, U.Scan.NumberOfQuestions));
+}
+
+namespace {
+
+void ApplyStyle(tk::Memo& memo, const knowledge::TextBoxStyle& style) {
+  memo.SetFontSize(style.FontSize);
+  memo.SetFontName(style.FontName);
+  memo.SetAlignment(style.LeftAligned ? tk::Alignment::Left : tk::Alignment::Center);
+}
+
+}  // namespace
+
+void TForm1::FontDecodeAndDisplay() {
+  const knowledge::FormatDisplay d = knowledge::FontDecodeAndDisplay(
+      U.Questions.QuestionArray[U.Run.Counter].FormatLine, ChkSwopQA->Checked(), U.FormatDefaults);
+  MemoMedia->SetFontSize(d.MediaFontSize);
+  MemoMedia->SetFontName(d.MediaFontName);
+  U.MediaAlignText = d.MediaAlignText;
+  ApplyStyle(*MemoQuestion, d.Question);
+  ApplyStyle(*MemoAnswer, d.Answer);
+  U.PictureAspectText = d.PictureAspectText;
+  if (d.Decoded) U.Format = *d.Decoded;
+}
+
+void TForm1::ShowMediaMessage(const std::string& mediaLine, const char* verdict) {
+  Image1->SetVisible(false);
+  PnlPicture->SetFontSize(knowledge::MediaMessageFontSize(mediaLine.size()));
+  PnlPicture->SetFontColor(knowledge::IsDarkColour(PnlPicture->GetColor()) ? tk::clWhite : tk::clBlack);
+  PnlPicture->SetCaption(knowledge::MediaMessageCaption(mediaLine, verdict));
+}
+
+void TForm1::SizeMediaMessage() {
+  const std::string& line = U.Questions.QuestionArray[U.Run.Counter].MediaLine;
+  Image1->SetVisible(false);
+  PnlPicture->SetFontSize(knowledge::MediaMessageFontSize(line.size()));
+  PnlPicture->SetFontColor(knowledge::IsDarkColour(PnlPicture->GetColor()) ? tk::clWhite : tk::clBlack);
+}
+
+void TForm1::DisplayMediaFileIfApplicable() {
+  const std::string line = U.Questions.QuestionArray[U.Run.Counter].MediaLine;
+  // A name that would leave the media folder is no media of this topic.
+  const bool inFolder = knowledge::MediaNameStaysInFolder(line);
+  switch (knowledge::MediaKindOf(line)) {
+    case knowledge::MediaKind::Picture: {
+      MemoMedia->SetVisible(false);
+      U.WorkPath = MediaFolder();
+      if (!inFolder) {
+        ShowMediaMessage(line, knowledge::kMediaInvalid);
+      } else if (!plat::FileExists(U.WorkPath + line)) {
+        ShowMediaMessage(line, knowledge::kMediaNotFound);
+      } else {
+        PnlPicture->SetCaption("");
+        Image1->SetVisible(true);
+        try {
+          Image1->LoadFromFile(U.WorkPath + line);
+          const bool stretched = plat::UpperCase(U.PictureAspectText) == "STRETCHED";
+          Image1->SetStretch(stretched);
+          Image1->SetProportional(!stretched);
+        } catch (const plat::PictureError&) {
+          ShowMediaMessage(line, knowledge::kMediaInvalid);
+        }
+      }
+      break;
+    }
+    case knowledge::MediaKind::Text: {
+      Image1->SetVisible(false);
+      U.WorkPath = MediaFolder();
+      if (!inFolder) {
+        MemoMedia->SetVisible(false);
+        ShowMediaMessage(line, knowledge::kMediaInvalid);
+      } else if (!plat::FileExists(U.WorkPath + line)) {
+        MemoMedia->SetVisible(false);
+        ShowMediaMessage(line, knowledge::kMediaNotFound);
+      } else {
+        std::vector<std::string> lines;
+        try {
+          U.SettingsFile.Assign(U.WorkPath + line);
+          U.SettingsFile.Reset();
+          std::string text;
+          while (!U.SettingsFile.Eof()) {
+            U.SettingsFile.ReadLn(text);
+            lines.push_back(text);
+          }
+          U.SettingsFile.Close();
+        } catch (const std::exception&) {
+          // Unreadable: the message instead of an error report per question.
+          if (U.SettingsFile.IsOpen()) U.SettingsFile.Close();
+          MemoMedia->SetVisible(false);
+          ShowMediaMessage(line, knowledge::kMediaInvalid);
+          break;
+        }
+        MemoMedia->ClearLines();
+        MemoMedia->SetVisible(true);
+        MemoMedia->SetLines(lines);
+        MemoMedia->SetAlignment(plat::UpperCase(U.MediaAlignText) == "LEFT" ? tk::Alignment::Left
+                                                                             : tk::Alignment::Center);
+      }
+      break;
+    }
+    case knowledge::MediaKind::DefaultPicture:
+      MemoMedia->SetVisible(false);
+      PnlPicture->SetCaption("");
+      U.WorkPath = PicturesFolder();
+      Image1->SetVisible(true);
+      try {
+        Image1->LoadFromFile(U.WorkPath + U.DefaultPictureName);
+      } catch (const plat::PictureError&) {
+        ShowMediaMessage(U.DefaultPictureName, knowledge::kMediaNotFound);
+      }
+      ApplyPictureAspect();
+      break;
+    case knowledge::MediaKind::Invalid:
+      MemoMedia->SetVisible(false);
+      ShowMediaMessage(line, knowledge::kMediaInvalid);
+      ApplyPictureAspect();
+      break;
+  }
+}
+
+void TForm1::ApplyPictureAspect() {
+  // The customisation window's choice; "Normal" until it offers one.
+  std::string aspect = "Normal";
+  if (auto* list = dynamic_cast<tk::DropDownList*>(P.Form7->FindComponent("CbxPictureAspect"))) aspect = list->Text();
+  const bool stretched = plat::UpperCase(aspect) == "STRETCHED";
+  Image1->SetStretch(stretched);
+  Image1->SetProportional(!stretched);
+}
+
+void TForm1::ToggleImageStretch() {
+  const bool stretch = Image1->Proportional();
+  Image1->SetStretch(stretch);
+  Image1->SetProportional(!stretch);
+}
+
+void TForm1::MemoMediaClick() {
+  MemoMedia->SetAlignment(MemoMedia->GetAlignment() == tk::Alignment::Center ? tk::Alignment::Left
+                                                                               : tk::Alignment::Center);
+  if (CbxMode->Text() != "Learning") Panel1->SetFocus();
+  else FocusOrSubject(BtnNext->Enabled() ? static_cast<tk::Control*>(BtnNext) : BtnPrevious);
 }
 
 // --- Keys and shut-down --------------------------------------------------------

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "knowledge/format_code.h"
 #include "knowledge/problem_flags.h"
+#include "knowledge/question_table.h"
+#include "knowledge/run_order.h"
 #include "knowledge/score.h"
 #include "knowledge/topic_scan.h"
 #include "platform/text_file.h"
@@ -24,11 +27,15 @@ struct Unit1State {
   // loaded at Start.
   knowledge::ScanResults Scan;
   knowledge::Score Score;
+  // The loaded topic and the run over it.
+  knowledge::QuestionTable Questions;
+  knowledge::RunState Run;
+  // The values of the last valid format code.
+  knowledge::DecodedFormat Format;
   bool WindowsNTFamily = false;
   bool Windows98 = false;
   bool NoWriteAccess = false;
   bool FirstActivationDone = false;
-  bool RunComplete = false;
   bool AutoAdvanceOn = false;
   bool TopicHasFormatCodes = false;
   int SchoolVersion = 0;
@@ -81,6 +88,47 @@ class TForm1 : public TForm1Design<TForm1> {
   void EnableStatistics();
   void DisableStatistics();
 
+  // The run: start and stop, its order, the marks.
+  void BtnStartStopClick();
+  void BtnNextClick();
+  void BtnPreviousClick();
+  void BmbCorrectClick();
+  void BmbIncorrectClick();
+  void AdvanceAfterMark();
+  void RevealAnswer();
+  void ShowEndScreen();
+  void TimerTimer();
+  void BtnClockClick();
+  void UpdateScoreDisplay();
+
+  // Mode and sequence layouts, click zones and hints.
+  void CbxModeChange();
+  void CbxSequenceChange();
+  void MemoQuestionClick();
+  void MemoQuestionMouseMove(tk::ShiftState shift, int x, int y);
+  void MemoAnswerClick();
+  void MemoAnswerMouseMove(tk::ShiftState shift, int x, int y);
+  void PnlAnswerClick();
+  void PnlQuestionClick();
+  void PnlQuestionMouseMove(tk::ShiftState shift, int x, int y);
+  void CheckBox1Click();
+
+  // The display of question Counter.
+  void ShowQuestion();
+  void FontDecodeAndDisplay();
+  void DisplayMediaFileIfApplicable();
+  void SizeMediaMessage();
+  void ApplyPictureAspect();
+  void ToggleImageStretch();
+  void Image1Click() { ToggleImageStretch(); }
+  void Image1ContextPopup() { ToggleImageStretch(); }
+  void MemoMediaClick();
+
+  // The mode, sequence and variant box as the run reads them.
+  knowledge::RunChoice Choice() const;
+  // The topic file of the chosen subject and topic.
+  std::string TopicPath() const;
+
   // Keys and shut-down.
   void FormKeyDown(uint16_t& key, tk::ShiftState shift);
   void ListKeyPress(char& key);
@@ -97,6 +145,16 @@ class TForm1 : public TForm1Design<TForm1> {
   // "0  of  n" for the scanned topic, and its TotalQuestions.
   void ShowTopicSize();
   void ResetAutoAdvanceLook();
+  void StartRun();
+  void StopRun();
+  void FillMemo(tk::Memo& memo, std::string& text);
+  void ShowDefaultPicture();
+  std::string MediaFolder() const;
+  std::string PicturesFolder() const;
+  // The media message, "< NAME >  not found" and the like.
+  void ShowMediaMessage(const std::string& mediaLine, const char* verdict);
+  // Gives the focus to c, or to CbxSubject when c cannot take it.
+  void FocusOrSubject(tk::Control* c);
 };
 
 }  // namespace tovrek

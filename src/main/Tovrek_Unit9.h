@@ -1,16 +1,27 @@
-// The automatic-advance window.
+// The automatic-advance window: the interval of the main window's timer,
+// and automatic advance on or off.
 #pragma once
 
-#include "toolkit/form.h"
+#include "designs/Tovrek_Unit9_design.h"
 
 namespace tovrek {
 
 struct Program;
 
-class TForm9 : public tk::Form {
+class TForm9 : public TForm9Design<TForm9> {
  public:
   explicit TForm9(Program& program);
   Program& P;
+
+  void FormActivate();
+  void RadioGroup1Click();
+  void BtnSetClick();
+  void BtnCancelClick();
+  void BtnSetKeyDown(uint16_t& key, tk::ShiftState shift) { EscapeKeyDown(key, shift); }
+  void BtnCancelKeyDown(uint16_t& key, tk::ShiftState shift) { EscapeKeyDown(key, shift); }
+
+ private:
+  void EscapeKeyDown(uint16_t& key, tk::ShiftState shift);
 };
 
 }  // namespace tovrek
