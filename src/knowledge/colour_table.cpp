@@ -18,7 +18,7 @@ constexpr std::array<std::string_view, 19> MakeNames19() {
     std::array<std::string_view, 19> names{};
     std::size_t n = 0;
     for (const NamedColour& c : kColourTable) {
-        if (c.Value != kButtonFace) {
+        if (c.Value != clBtnFace) {
             names[n++] = c.Name;
         }
     }
@@ -28,8 +28,8 @@ constexpr std::array<std::string_view, 19> MakeNames19() {
 constexpr std::array<std::string_view, 20> kNames20 = MakeNames20();
 constexpr std::array<std::string_view, 19> kNames19 = MakeNames19();
 
-constexpr std::array<uint32_t, 9> kDarkColours{kBlue, kBlack, kGray,   kGreen, kMaroon,
-                                               kNavy, kOlive, kPurple, kTeal};
+constexpr std::array<uint32_t, 9> kDarkColours{clBlue, clBlack, clGray,   clGreen, clMaroon,
+                                               clNavy, clOlive, clPurple, clTeal};
 
 }  // namespace
 

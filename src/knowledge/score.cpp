@@ -30,11 +30,11 @@ int RoundHalfEven(long double value) {
 }
 
 uint32_t GaugeBarColour(int percent, const std::array<uint8_t, 4>& thresholds) {
-    if (percent >= thresholds[0]) return kLime;
-    if (percent >= thresholds[1]) return kGreen;
-    if (percent >= thresholds[2]) return kGreenLight;
-    if (percent >= thresholds[3]) return kYellow;
-    return kRed;
+    if (percent >= thresholds[0]) return clLime;
+    if (percent >= thresholds[1]) return clGreen;
+    if (percent >= thresholds[2]) return clMoneyGreen;
+    if (percent >= thresholds[3]) return clYellow;
+    return clRed;
 }
 
 void RecordMark(Score& score, bool correct) {

@@ -16,24 +16,14 @@ namespace tk {
 
 namespace {
 
-struct NamedColor {
+struct ColorIdentifier {
   const char* name;
   Color value;
 };
 
-// The names windows are designed with: the program's own colour names and
-// the usual identifiers.
-const NamedColor kNamedColors[] = {
-    {"Aqua", clAqua},           {"Black", clBlack},
-    {"Blue", clBlue},           {"Blue (light)", clSkyBlue},
-    {"Button Face", clBtnFace}, {"Cream", clInfoBk},
-    {"Fuchsia", clFuchsia},     {"Gray", clGray},
-    {"Green", clGreen},         {"Green (light)", clMoneyGreen},
-    {"Lime", clLime},           {"Maroon", clMaroon},
-    {"Navy", clNavy},           {"Olive", clOlive},
-    {"Purple", clPurple},       {"Red", clRed},
-    {"Silver", clSilver},       {"Teal", clTeal},
-    {"White", clWhite},         {"Yellow", clYellow},
+// Besides the program's own colour names, layouts may use the usual
+// identifiers.
+const ColorIdentifier kColorIdentifiers[] = {
     {"clAqua", clAqua},         {"clBlack", clBlack},
     {"clBlue", clBlue},         {"clSkyBlue", clSkyBlue},
     {"clBtnFace", clBtnFace},   {"clInfoBk", clInfoBk},
@@ -82,7 +72,13 @@ uint32_t ColorToRgb(Color c) {
 }
 
 bool ColorFromName(const std::string& name, Color& out) {
-  for (const auto& n : kNamedColors) {
+  for (const auto& n : plat::kColourTable) {
+    if (name == n.Name) {
+      out = n.Value;
+      return true;
+    }
+  }
+  for (const auto& n : kColorIdentifiers) {
     if (name == n.name) {
       out = n.value;
       return true;

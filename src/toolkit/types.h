@@ -5,43 +5,15 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/colours.h"
+
 namespace tk {
 
 // $00BBGGRR; a value whose high byte is $FF is a system colour number.
 using Color = uint32_t;
 
-constexpr Color SystemColor(int index) { return 0xFF000000u | static_cast<uint32_t>(index); }
-
-constexpr Color clBlack = 0x000000;
-constexpr Color clMaroon = 0x000080;
-constexpr Color clGreen = 0x008000;
-constexpr Color clOlive = 0x008080;
-constexpr Color clNavy = 0x800000;
-constexpr Color clPurple = 0x800080;
-constexpr Color clTeal = 0x808000;
-constexpr Color clGray = 0x808080;
-constexpr Color clSilver = 0xC0C0C0;
-constexpr Color clRed = 0x0000FF;
-constexpr Color clLime = 0x00FF00;
-constexpr Color clYellow = 0x00FFFF;
-constexpr Color clBlue = 0xFF0000;
-constexpr Color clFuchsia = 0xFF00FF;
-constexpr Color clAqua = 0xFFFF00;
-constexpr Color clWhite = 0xFFFFFF;
-constexpr Color clMoneyGreen = 0xC0DCC0;  // "Green (light)"
-constexpr Color clSkyBlue = 0xF0CAA6;     // "Blue (light)"
-
-constexpr Color clWindow = SystemColor(5);
-constexpr Color clWindowText = SystemColor(8);
-constexpr Color clHighlight = SystemColor(13);
-constexpr Color clHighlightText = SystemColor(14);
-constexpr Color clBtnFace = SystemColor(15);  // "Button Face"
-constexpr Color clBtnShadow = SystemColor(16);
-constexpr Color clGrayText = SystemColor(17);
-constexpr Color clBtnText = SystemColor(18);
-constexpr Color clBtnHighlight = SystemColor(20);
-constexpr Color clInfoText = SystemColor(23);
-constexpr Color clInfoBk = SystemColor(24);  // "Cream"
+// The colour constants (clRed, clBtnFace, ...) are the program's one set.
+using namespace plat::colours;
 
 // The RGB a colour is drawn with, as 0xRRGGBB; system colours come from one
 // fixed palette so the program looks the same on every desktop theme.

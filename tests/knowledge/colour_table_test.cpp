@@ -52,10 +52,10 @@ TEST(ColourTable, NineteenNameListLacksButtonFace) {
 }
 
 TEST(ColourTable, SamePositionDiffersBetweenTheLists) {
-    EXPECT_EQ(knowledge::ColourAt20(4), knowledge::kButtonFace);
-    EXPECT_EQ(knowledge::ColourAt19(4), knowledge::kCream);
-    EXPECT_EQ(knowledge::ColourAt20(19), knowledge::kYellow);
-    EXPECT_EQ(knowledge::ColourAt19(18), knowledge::kYellow);
+    EXPECT_EQ(knowledge::ColourAt20(4), knowledge::clBtnFace);
+    EXPECT_EQ(knowledge::ColourAt19(4), knowledge::clInfoBk);
+    EXPECT_EQ(knowledge::ColourAt20(19), knowledge::clYellow);
+    EXPECT_EQ(knowledge::ColourAt19(18), knowledge::clYellow);
 }
 
 TEST(ColourTable, NoSelectionOrOutsideTheListMapsToNothing) {

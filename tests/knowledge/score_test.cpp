@@ -30,23 +30,23 @@ TEST(Score, MarkSequences) {
         uint32_t colour;
     };
     const Case cases[] = {
-        {"C", 1, 0, 100, knowledge::kLime},
-        {"I", 0, 1, 0, knowledge::kRed},
-        {"CI", 1, 1, 50, knowledge::kGreenLight},
-        {"CCCI", 3, 1, 75, knowledge::kGreen},
-        {"CCCCI", 4, 1, 80, knowledge::kLime},
-        {"CIIII", 1, 4, 20, knowledge::kYellow},
-        {"CIIIII", 1, 5, 17, knowledge::kRed},
-        {"CCCII", 3, 2, 60, knowledge::kGreen},
-        {"CCIII", 2, 3, 40, knowledge::kGreenLight},
+        {"C", 1, 0, 100, knowledge::clLime},
+        {"I", 0, 1, 0, knowledge::clRed},
+        {"CI", 1, 1, 50, knowledge::clMoneyGreen},
+        {"CCCI", 3, 1, 75, knowledge::clGreen},
+        {"CCCCI", 4, 1, 80, knowledge::clLime},
+        {"CIIII", 1, 4, 20, knowledge::clYellow},
+        {"CIIIII", 1, 5, 17, knowledge::clRed},
+        {"CCCII", 3, 2, 60, knowledge::clGreen},
+        {"CCIII", 2, 3, 40, knowledge::clMoneyGreen},
         // Halves go to the even neighbour.
-        {"CIIIIIII", 1, 7, 12, knowledge::kRed},
-        {"CCCIIIII", 3, 5, 38, knowledge::kYellow},
-        {"CCCCCIII", 5, 3, 62, knowledge::kGreen},
-        {"CCCCCCCI", 7, 1, 88, knowledge::kLime},
-        {"CCI", 2, 1, 67, knowledge::kGreen},
+        {"CIIIIIII", 1, 7, 12, knowledge::clRed},
+        {"CCCIIIII", 3, 5, 38, knowledge::clYellow},
+        {"CCCCCIII", 5, 3, 62, knowledge::clGreen},
+        {"CCCCCCCI", 7, 1, 88, knowledge::clLime},
+        {"CCI", 2, 1, 67, knowledge::clGreen},
         // The order of the marks does not matter, only the counts.
-        {"IIIIIIIC", 1, 7, 12, knowledge::kRed},
+        {"IIIIIIIC", 1, 7, 12, knowledge::clRed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.marks);
@@ -137,10 +137,10 @@ TEST(GaugeBarColour, BandEdges) {
         uint32_t colour;
     };
     const Case cases[] = {
-        {100, knowledge::kLime},      {80, knowledge::kLime},   {79, knowledge::kGreen},
-        {60, knowledge::kGreen},      {59, knowledge::kGreenLight}, {40, knowledge::kGreenLight},
-        {39, knowledge::kYellow},     {20, knowledge::kYellow}, {19, knowledge::kRed},
-        {0, knowledge::kRed},
+        {100, knowledge::clLime},      {80, knowledge::clLime},   {79, knowledge::clGreen},
+        {60, knowledge::clGreen},      {59, knowledge::clMoneyGreen}, {40, knowledge::clMoneyGreen},
+        {39, knowledge::clYellow},     {20, knowledge::clYellow}, {19, knowledge::clRed},
+        {0, knowledge::clRed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.percent);
@@ -152,8 +152,8 @@ TEST(GaugeBarColour, BandEdges) {
 // then draws in the top band.
 TEST(GaugeBarColour, ZeroThresholdsGiveTheTopBand) {
     const std::array<uint8_t, 4> zero{};
-    EXPECT_EQ(knowledge::GaugeBarColour(0, zero), knowledge::kLime);
-    EXPECT_EQ(knowledge::GaugeBarColour(55, zero), knowledge::kLime);
+    EXPECT_EQ(knowledge::GaugeBarColour(0, zero), knowledge::clLime);
+    EXPECT_EQ(knowledge::GaugeBarColour(55, zero), knowledge::clLime);
 }
 
 }  // namespace
