@@ -235,6 +235,14 @@ TEST_F(Loader, SchoolMediaFolderIsWhereTheLookUpGoes) {
     EXPECT_FALSE(knowledge::MediaLineFails("map.jpg", "share\\mediafiles\\"));
 }
 
+TEST_F(Loader, MediaNamesThatLeaveTheMediaFolderFailEvenWhenTheFileExists) {
+    tovrek_test::WriteFile("outside.jpg", "x");
+    tovrek_test::WriteFile("mediafiles/sub/inside.jpg", "x");
+    EXPECT_TRUE(knowledge::MediaLineFails("..\\outside.jpg", knowledge::kMediaFolder));
+    EXPECT_TRUE(knowledge::MediaLineFails("sub/../../outside.jpg", knowledge::kMediaFolder));
+    EXPECT_FALSE(knowledge::MediaLineFails("sub\\inside.jpg", knowledge::kMediaFolder));
+}
+
 TEST_F(Loader, MissingFileThrows) {
     EXPECT_THROW(knowledge::LoadTopic(file, "Subjects\\Science\\Gone.txt", LoadOptions{}, table), plat::InOutError);
 }
