@@ -14,6 +14,7 @@
 #include <limits>
 
 #include "platform/clock.h"
+#include "platform/text8.h"
 #include "toolkit/controls.h"
 #include "toolkit/qt_private.h"
 #include "toolkit/timer.h"
@@ -117,11 +118,11 @@ class KeyRouter : public QObject {
     const ShiftState shift = ShiftOf(ke->modifiers());
     if (key != 0) {
       if (form.KeyPreview() && form.OnKeyDown) {
-        app_.Dispatch([&] { form.OnKeyDown(key, shift); });
+        app_.Dispatch([&] { form.OnKeyDown(key, shift); }, &form);
         if (key == 0) return true;
       }
       if (control != nullptr && control->OnKeyDown) {
-        app_.Dispatch([&] { control->OnKeyDown(key, shift); });
+        app_.Dispatch([&] { control->OnKeyDown(key, shift); }, control);
         if (key == 0) return true;
       }
       if (shift.Alt && !shift.Ctrl && Accelerator(form, key)) return true;
@@ -130,11 +131,11 @@ class KeyRouter : public QObject {
     char ch = typed;
     if (ch != 0) {
       if (form.KeyPreview() && form.OnKeyPress) {
-        app_.Dispatch([&] { form.OnKeyPress(ch); });
+        app_.Dispatch([&] { form.OnKeyPress(ch); }, &form);
         if (ch == 0) return true;
       }
       if (control != nullptr && control->OnKeyPress) {
-        app_.Dispatch([&] { control->OnKeyPress(ch); });
+        app_.Dispatch([&] { control->OnKeyPress(ch); }, control);
         if (ch == 0) return true;
       }
       if (ch != typed && target != nullptr && !app_.Terminated()) {
@@ -156,7 +157,7 @@ class KeyRouter : public QObject {
     if (!((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) return false;
     for (Component* comp : form.Components()) {
       if (auto* b = dynamic_cast<Button*>(comp); b != nullptr && b->CanFocus() && AcceleratorOf(b->Caption()) == key) {
-        app_.Dispatch([b] { b->Click(); });
+        app_.Dispatch([b] { b->Click(); }, b);
         return true;
       }
       if (auto* k = dynamic_cast<CheckBox*>(comp); k != nullptr && k->CanFocus() && AcceleratorOf(k->Caption()) == key) {
@@ -176,6 +177,7 @@ struct Application::Impl {
   std::unique_ptr<KeyRouter> router;
   QTimer realTimer;
   std::vector<QEventLoop*> loops;
+  std::vector<QMessageBox*> reports;  // error reports on the screen
 };
 
 Application::Application() : impl_(std::make_unique<Impl>()) {
@@ -209,7 +211,7 @@ void Application::AdoptForm(std::unique_ptr<Form> f, bool mayBeMain) {
   Form* raw = f.get();
   forms_.push_back(std::move(f));
   if (mayBeMain && mainForm_ == nullptr) mainForm_ = raw;
-  if (raw->OnCreate) Dispatch(raw->OnCreate);
+  if (raw->OnCreate) Dispatch(raw->OnCreate, raw);
 }
 
 void Application::ShowMainForm() {
@@ -228,6 +230,9 @@ void Application::Run() {
 void Application::Terminate() {
   terminated_ = true;
   for (QEventLoop* l : impl_->loops) l->quit();
+  // An error report that is up goes too, or its handler would keep the
+  // program alive until someone answers it.
+  for (QMessageBox* box : impl_->reports) box->reject();
 }
 
 void Application::WakeModalLoop() {
@@ -243,22 +248,61 @@ void Application::ShowException(const std::exception& e) {
     errorReports_.push_back(e.what());
     return;
   }
-  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), QString::fromUtf8(e.what()),
-                  QMessageBox::Ok, activeForm_ != nullptr ? activeForm_->Widget() : nullptr);
+  if (terminated_) return;
+  // Messages carry 8-bit program text (file names), shown as the controls
+  // show it.
+  QMessageBox box(QMessageBox::Critical, ToQ(title_), ToQ(e.what()), QMessageBox::Ok,
+                  activeForm_ != nullptr ? activeForm_->Widget() : nullptr);
+  impl_->reports.push_back(&box);
+  struct Pop {
+    std::vector<QMessageBox*>& v;
+    ~Pop() { v.pop_back(); }
+  } pop{impl_->reports};
   box.exec();
   if (activeForm_ != nullptr && activeForm_->ActiveControl() != nullptr)
     activeForm_->SetActiveControl(activeForm_->ActiveControl());
 }
 
-void Application::Dispatch(const std::function<void()>& handler) {
+void Application::Dispatch(const std::function<void()>& handler, const Component* source) {
+  sources_.push_back(source);
+  struct Pop {
+    std::vector<const Component*>& v;
+    ~Pop() { v.pop_back(); }
+  } pop{sources_};
   try {
     handler();
+  } catch (const ScriptError&) {
+    throw;  // the test's fault, not the program's: it ends the test
   } catch (const std::exception& e) {
     ShowException(e);
   }
 }
 
-void Application::QueueModalScript(std::function<void(Form&)> script) { modalScripts_.push_back(std::move(script)); }
+void Application::QueueModalScript(std::function<void(Form&)> script) {
+  modalScripts_.push_back({std::string(), std::move(script)});
+}
+
+void Application::QueueModalScript(const std::string& formName, std::function<void(Form&)> script) {
+  modalScripts_.push_back({formName, std::move(script)});
+}
+
+std::vector<std::string> Application::PendingScripts() const {
+  std::vector<std::string> out;
+  for (const ModalScript& s : modalScripts_) out.push_back(s.formName.empty() ? "any window" : s.formName);
+  return out;
+}
+
+std::string Application::ShownFrom() const {
+  for (auto it = sources_.rbegin(); it != sources_.rend(); ++it) {
+    const Component* c = *it;
+    if (c == nullptr) continue;
+    const Form* f = c->OwnerForm();
+    if (f == nullptr || f == c) return "shown from " + c->Name() + "'s handler";
+    return "shown from " + f->Name() + "." + c->Name() + "'s handler";
+  }
+  if (activeForm_ != nullptr) return "shown while " + activeForm_->Name() + " was active";
+  return "shown with no window active";
+}
 
 void Application::FormShown(Form* f) { ActivateForm(f); }
 
@@ -268,10 +312,12 @@ void Application::FormHidden(Form* f) {
 
 void Application::BeginModal(Form* f, Form*& previous) {
   previous = activeForm_;
+  modalFrom_.push_back(ShownFrom());
   modalLog_.push_back(f->Name());
 }
 
 void Application::EndModal(Form*, Form* previous) {
+  if (!modalFrom_.empty()) modalFrom_.pop_back();
   // The focus goes back without a new activation.
   activeForm_ = previous;
   if (previous != nullptr && previous->Visible()) {
@@ -296,17 +342,21 @@ void Application::ActivateForm(Form* f) {
   if (QGuiApplication::platformName() != QLatin1String("offscreen")) f->Widget()->raise();
   f->Widget()->activateWindow();
   if (f->ActiveControl() != nullptr) f->SetActiveControl(f->ActiveControl());
-  if (f->OnActivate) Dispatch(f->OnActivate);
+  if (f->OnActivate) Dispatch(f->OnActivate, f);
 }
 
 void Application::RunModalLoop(Form* f) {
   if (scripted_) {
-    if (modalScripts_.empty()) throw ScriptError{"no script answers the modal window " + f->Name()};
-    auto script = std::move(modalScripts_.front());
+    const std::string from = modalFrom_.empty() ? std::string("shown from the test") : modalFrom_.back();
+    if (modalScripts_.empty()) throw ScriptError("no script answers the modal window " + f->Name() + " (" + from + ")");
+    ModalScript script = std::move(modalScripts_.front());
     modalScripts_.pop_front();
-    script(*f);
+    if (!script.formName.empty() && script.formName != f->Name())
+      throw ScriptError("the modal window " + f->Name() + " came up (" + from + ") where the script answers " +
+                        script.formName);
+    script.act(*f);
     if (!f->CloseRequested() && !terminated_)
-      throw ScriptError{"the script left the modal window " + f->Name() + " open"};
+      throw ScriptError("the script left the modal window " + f->Name() + " open (" + from + ")");
     return;
   }
   QEventLoop loop;
@@ -328,10 +378,13 @@ void Application::TimerGone(Timer* t) {
 
 void Application::FireDueTimers(uint64_t now) {
   // Each pass fires the earliest due timer; handlers may change any timer.
+  // A timer whose handler is still running (it has a modal window or the
+  // error report up) is not entered again; the others go on.
   for (int guard = 0; guard < 1000000; ++guard) {
     Timer* next = nullptr;
     for (Timer* t : timers_)
-      if (t->Enabled() && t->Interval() > 0 && t->DueAt() <= now && (next == nullptr || t->DueAt() < next->DueAt()))
+      if (t->Enabled() && t->Interval() > 0 && !t->Running() && t->DueAt() <= now &&
+          (next == nullptr || t->DueAt() < next->DueAt()))
         next = t;
     if (next == nullptr || terminated_) return;
     next->Fire(now);
@@ -342,7 +395,7 @@ void Application::ArmRealTimer() {
   if (dynamic_cast<plat::ManualClock*>(&plat::GetClock()) != nullptr) return;
   uint64_t earliest = std::numeric_limits<uint64_t>::max();
   for (Timer* t : timers_)
-    if (t->Enabled() && t->Interval() > 0) earliest = std::min(earliest, t->DueAt());
+    if (t->Enabled() && t->Interval() > 0 && !t->Running()) earliest = std::min(earliest, t->DueAt());
   if (earliest == std::numeric_limits<uint64_t>::max()) {
     impl_->realTimer.stop();
     return;

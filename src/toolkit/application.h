@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -67,15 +68,25 @@ class Application {
   // The standard error report: an error that escaped an event handler.
   void ShowException(const std::exception& e);
   // Runs an event handler the way the message loop does: an exception that
-  // escapes it is reported and the program goes on.
-  void Dispatch(const std::function<void()>& handler);
+  // escapes it is reported and the program goes on. source is the control,
+  // timer or form whose event it is (named in script faults).
+  void Dispatch(const std::function<void()>& handler, const Component* source = nullptr);
+  // The error report's title: the program's name.
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& t) { title_ = t; }
 
   // Scripted mode (tests): modal windows, error reports and the file-open
   // dialog are answered by scripts instead of waiting for a person.
   bool Scripted() const { return scripted_; }
   void SetScripted(bool v) { scripted_ = v; }
   void QueueModalScript(std::function<void(Form&)> script);
+  // A script for the named window only: another window coming up in its
+  // turn is a script fault.
+  void QueueModalScript(const std::string& formName, std::function<void(Form&)> script);
   size_t PendingModalScripts() const { return modalScripts_.size(); }
+  // The scripts no modal window has used yet ("TForm12", or "any window"),
+  // for a fixture to check at the end of a test.
+  std::vector<std::string> PendingScripts() const;
   const std::vector<std::string>& ErrorReports() const { return errorReports_; }
   void ClearErrorReports() { errorReports_.clear(); }
   // Names of the forms shown modally, in order.
@@ -105,8 +116,17 @@ class Application {
   Form* activeForm_ = nullptr;
   bool terminated_ = false;
   bool scripted_ = false;
-  int loopDepth_ = 0;
-  std::deque<std::function<void(Form&)>> modalScripts_;
+  std::string title_ = "Tovrek";
+  struct ModalScript {
+    std::string formName;  // empty: any window
+    std::function<void(Form&)> act;
+  };
+  std::deque<ModalScript> modalScripts_;
+  // Whose handlers are running, innermost last.
+  std::vector<const Component*> sources_;
+  // Where each open modal window was shown from, innermost last.
+  std::vector<std::string> modalFrom_;
+  std::string ShownFrom() const;
   std::vector<std::string> errorReports_;
   std::vector<std::string> modalLog_;
   std::vector<Timer*> timers_;
@@ -114,10 +134,12 @@ class Application {
   std::unique_ptr<Impl> impl_;
 };
 
-// A fault in a test's script (a modal window nobody answered): not a
-// std::exception, so the error report does not swallow it.
-struct ScriptError {
-  std::string message;
+// A fault in a test's script (a modal window nobody answered, a control
+// that is not there). The dispatcher lets it through instead of reporting
+// it, so it ends the test with its message.
+class ScriptError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 }  // namespace tk

@@ -31,21 +31,9 @@ QWidget* ParentWidgetOf(Control* parent) { return parent == nullptr ? nullptr : 
 
 Application& AppOf(Control& c) { return c.OwnerForm()->App(); }
 
-// Upper-casing that changes only a..z, for the case-blind comparisons.
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-  return plat::UpperCase(a) < plat::UpperCase(b);
-}
+// The program's collation, so sorted lists agree with folder listings.
+bool SameIgnoringCase(const std::string& a, const std::string& b) { return plat::CompareText(a, b) == 0; }
+bool LessIgnoringCase(const std::string& a, const std::string& b) { return plat::CompareText(a, b) < 0; }
 
 // Rich text for a caption: the accelerator letter underlined, "&&" as "&".
 QString CaptionHtml(const std::string& caption, bool wordWrap) {
@@ -70,23 +58,60 @@ void DrawFrame(QPainter& p, QRect r, QColor topLeft, QColor bottomRight) {
   p.drawLine(r.right(), r.top(), r.right(), r.bottom());
 }
 
+// A pick-only drop-down drawn as the desktop the program was made for draws
+// it: the list's colour flat (the styles shade it into a gradient, so "Red"
+// came out pink), a sunken frame and a button with the arrow.
+class DropDownWidget : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    QRect r = rect();
+    DrawFrame(p, r, ToQColor(clBtnShadow), ToQColor(clBtnHighlight));
+    r.adjust(1, 1, -1, -1);
+    DrawFrame(p, r, QColor(0x69, 0x69, 0x69), ToQColor(clBtnFace));
+    r.adjust(1, 1, -1, -1);
+    p.fillRect(r, palette().color(QPalette::Active, QPalette::Base));
+
+    const int buttonWidth = std::min(17, r.width());
+    const QRect button(r.right() - buttonWidth + 1, r.top(), buttonWidth, r.height());
+    p.fillRect(button, ToQColor(clBtnFace));
+    DrawFrame(p, button, ToQColor(clBtnHighlight), ToQColor(clBtnShadow));
+    const QColor arrow = isEnabled() ? QColor(Qt::black) : ToQColor(clGrayText);
+    const QPoint c = button.center();
+    for (int i = 0; i < 4; ++i) p.fillRect(c.x() - 3 + i, c.y() - 1 + i, 7 - 2 * i, 1, arrow);
+
+    QRect text(r.left() + 1, r.top() + 1, button.left() - r.left() - 2, r.height() - 2);
+    QColor ink = isEnabled() ? palette().color(QPalette::Active, QPalette::Text) : ToQColor(clGrayText);
+    if (hasFocus() && isEnabled() && currentIndex() >= 0) {
+      p.fillRect(text, ToQColor(clHighlight));
+      ink = ToQColor(clHighlightText);
+    }
+    p.setFont(font());
+    p.setPen(ink);
+    p.drawText(text.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, currentText());
+  }
+};
+
 }  // namespace
 
 void DispatchClick(Control& c) {
   if (!c.Enabled()) return;
-  AppOf(c).Dispatch([&c] { c.Click(); });
+  AppOf(c).Dispatch([&c] { c.Click(); }, &c);
 }
 
 void DispatchContextPopup(Control& c) {
   if (!c.Enabled() || !c.OnContextPopup) return;
-  AppOf(c).Dispatch([&c] { c.OnContextPopup(); });
+  AppOf(c).Dispatch([&c] { c.OnContextPopup(); }, &c);
 }
 
 void DispatchMouseMove(Control& c, QMouseEvent* e) {
   if (!c.Enabled() || !c.OnMouseMove) return;
   const QPoint pt = e->position().toPoint();
   const ShiftState s = ShiftOf(e->modifiers());
-  AppOf(c).Dispatch([&c, pt, s] { c.OnMouseMove(s, pt.x(), pt.y()); });
+  AppOf(c).Dispatch([&c, pt, s] { c.OnMouseMove(s, pt.x(), pt.y()); }, &c);
 }
 
 // --- Label ------------------------------------------------------------------
@@ -274,7 +299,7 @@ bool GlyphButton::SetProperty(const std::string& name, const LayoutValue& v) {
 
 DropDownList::DropDownList(Form* form, Control* parent, std::string name)
     : Control(form, parent, std::move(name), "dropdown") {
-  auto* w = new QComboBox(ParentWidgetOf(parent));
+  auto* w = new DropDownWidget(ParentWidgetOf(parent));
   w->setEditable(false);
   w->setMaxVisibleItems(12);
   color_ = clWindow;
@@ -585,10 +610,10 @@ void PanelWidget::paintEvent(QPaintEvent*) {
     DrawFrame(p, r, raised ? light : dark, raised ? dark : light);
     r.adjust(1, 1, -1, -1);
   }
-  if (!panel_->Caption().empty()) {
+  if (!accessibleName().isEmpty()) {
     p.setFont(ToQFont(panel_->GetFont()));
     p.setPen(isEnabled() ? ToQColor(panel_->GetFont().FontColor) : ToQColor(clGrayText));
-    p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, StripAccelerator(ToQ(panel_->Caption())));
+    p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, accessibleName());
   }
 }
 
@@ -602,6 +627,8 @@ Panel::Panel(Form* form, Control* parent, std::string name) : Control(form, pare
 
 void Panel::SetCaption(const std::string& c) {
   caption_ = c;
+  // The text painted is the text a screen reader gets.
+  widget_->setAccessibleName(StripAccelerator(ToQ(c)));
   widget_->update();
 }
 void Panel::SetBevelOuter(BevelKind b) {
@@ -960,7 +987,7 @@ bool Edit::BindEvent(const std::string& event, const Handler& h) {
 
 void ControlAccess::UserPicked(DropDownList& d, int index) {
   if (!d.Enabled()) return;
-  AppOf(d).Dispatch([&d, index] { d.UserSelect(index); });
+  AppOf(d).Dispatch([&d, index] { d.UserSelect(index); }, &d);
 }
 void ControlAccess::UserToggled(CheckBox& c, bool checked) {
   if (!c.Enabled()) return;
@@ -968,22 +995,24 @@ void ControlAccess::UserToggled(CheckBox& c, bool checked) {
   ++c.syncing_;
   static_cast<QCheckBox*>(c.widget_)->setChecked(checked);
   --c.syncing_;
-  AppOf(c).Dispatch([&c] { c.Click(); });
+  AppOf(c).Dispatch([&c] { c.Click(); }, &c);
 }
 void ControlAccess::UserRadio(RadioGroup& r, int index) {
   if (!r.Enabled()) return;
-  AppOf(r).Dispatch([&r, index] { r.SetItemIndex(index); });
+  AppOf(r).Dispatch([&r, index] { r.SetItemIndex(index); }, &r);
 }
 void ControlAccess::UserListPick(ListBox& l, int index) {
   if (!l.Enabled()) return;
   l.itemIndex_ = index;
-  AppOf(l).Dispatch([&l] { l.Click(); });
+  AppOf(l).Dispatch([&l] { l.Click(); }, &l);
 }
 void ControlAccess::UserEdited(Edit& e, const std::string& text) {
   e.text_ = text;
-  AppOf(e).Dispatch([&e] {
-    if (e.OnChange) e.OnChange();
-  });
+  AppOf(e).Dispatch(
+      [&e] {
+        if (e.OnChange) e.OnChange();
+      },
+      &e);
 }
 
 }  // namespace tk

@@ -1,6 +1,8 @@
 #include <QFile>
 #include <QImage>
-#include <QImageReader>
+
+#include <fstream>
+#include <iterator>
 
 #include "platform/files.h"
 #include "platform/jpeg.h"
@@ -41,9 +43,14 @@ QImage LoadImageFile(const std::string& path) {
   const std::string ext = UpperExtension(path);
   if (ext == ".JPG" || ext == ".JPEG") return FromRgb(plat::DecodeJpegFile(path));
   if (ext == ".BMP") {
-    if (!plat::FileExists(path)) throw plat::PictureError("Cannot open picture file " + path);
-    QImageReader reader(QString::fromStdString(plat::NativePath(path)), "bmp");
-    QImage img = reader.read();
+    // Read from the name's own bytes, as the JPEG decoder does: a name that
+    // is not UTF-8 has no faithful QString.
+    if (!plat::IsRegularFile(path)) throw plat::PictureError("Cannot open picture file " + path);
+    std::ifstream in(plat::NativePath(path), std::ios::binary);
+    if (!in) throw plat::PictureError("Cannot open picture file " + path);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw plat::PictureError("Cannot read picture file " + path);
+    QImage img = QImage::fromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), "BMP");
     if (img.isNull()) throw plat::PictureError("Bitmap image is not valid: " + path);
     return img;
   }

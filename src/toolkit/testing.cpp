@@ -1,10 +1,12 @@
 #include "toolkit/testing.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLayout>
 #include <QListWidget>
 #include <QMessageBox>
@@ -14,6 +16,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -55,11 +58,19 @@ void UseManualClock(Application& app, plat::ManualClock& clock) {
 
 void ReleaseClock() { plat::SetClock(nullptr); }
 
+Control& ControlNamed(Form& f, const std::string& name) {
+  auto* c = dynamic_cast<Control*>(f.FindComponent(name));
+  if (c == nullptr) throw ScriptError("the window " + f.Name() + " has no control " + name);
+  return *c;
+}
+
 void UserClick(Control& c) {
   if (!Reachable(c)) return;
   QWidget* w = MouseTarget(c);
   QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
 }
+
+void UserClick(Form& f, const std::string& name) { UserClick(ControlNamed(f, name)); }
 
 void UserRightClick(Control& c) {
   if (!Reachable(c)) return;
@@ -217,11 +228,16 @@ uint32_t PixelAt(Form& f, int x, int y) {
 }
 
 std::string DisplayedText(Control& c) {
-  if (auto* l = dynamic_cast<Label*>(&c)) return FromQ(StripAccelerator(ToQ(l->Caption())));
-  if (auto* b = dynamic_cast<Button*>(&c)) return FromQ(StripAccelerator(ToQ(b->Caption())));
-  if (auto* k = dynamic_cast<CheckBox*>(&c)) return FromQ(StripAccelerator(ToQ(k->Caption())));
-  if (auto* p = dynamic_cast<Panel*>(&c)) return FromQ(StripAccelerator(ToQ(p->Caption())));
-  return "";
+  QString shown;
+  if (auto* label = qobject_cast<QLabel*>(c.Widget())) {
+    // What the rich text lays out, with its non-breaking blanks as blanks.
+    QTextDocument doc;
+    doc.setHtml(label->text());
+    shown = doc.toPlainText().replace(QChar(0xA0), QLatin1Char(' '));
+  } else if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c.Widget())) {
+    shown = a->text(QAccessible::Name);
+  }
+  return FromQ(shown);
 }
 
 }  // namespace tk::testing
@@ -277,5 +293,21 @@ WindowLook LookOf(Form& f) {
 }
 
 void Post(std::function<void()> f) { QTimer::singleShot(0, qApp, std::move(f)); }
+
+struct Watchdog::Impl {
+  QTimer timer;
+};
+
+Watchdog::Watchdog(uint32_t ms, std::function<void()> f)
+    : impl_(std::make_unique<Impl>()), fired_(std::make_shared<bool>(false)) {
+  impl_->timer.setSingleShot(true);
+  QObject::connect(&impl_->timer, &QTimer::timeout, [fired = fired_, f = std::move(f)] {
+    *fired = true;
+    f();
+  });
+  impl_->timer.start(static_cast<int>(ms));
+}
+
+Watchdog::~Watchdog() = default;
 
 }  // namespace tk::testing

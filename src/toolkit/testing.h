@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,23 @@ namespace tk::testing {
 void UseManualClock(Application& app, plat::ManualClock& clock);
 void ReleaseClock();
 
+// A control of the form by its name; throws ScriptError naming the form
+// and the control when there is none, or when it is of another kind.
+Control& ControlNamed(Form& f, const std::string& name);
+template <class T>
+T& Named(Form& f, const std::string& name) {
+  Control& c = ControlNamed(f, name);
+  auto* t = dynamic_cast<T*>(&c);
+  if (t == nullptr)
+    throw ScriptError("the control " + f.Name() + "." + name + " is a " + c.KindName() +
+                      ", not the kind the test asked for");
+  return *t;
+}
+
 // A learner's left click (nothing happens on a disabled or hidden control).
 void UserClick(Control& c);
+// The same on the form's control of that name (see ControlNamed).
+void UserClick(Form& f, const std::string& name);
 void UserRightClick(Control& c);
 void UserMouseMove(Control& c, int x, int y);
 // A key as typed at the focused control of the active form (key preview,
@@ -51,7 +67,8 @@ struct Rendering {
   uint32_t At(int x, int y) const { return rgb.at(static_cast<size_t>(y) * width + x); }
 };
 Rendering Render(Form& f);
-// The text a control shows, after the accelerator "&" marks are resolved.
+// The text a control shows, as its widget presents it (the rendered rich
+// text of a label, the accessible name of the others).
 std::string DisplayedText(Control& c);
 // The installed font family a toolkit font is drawn with, and the width in
 // pixels of a text in that font.
@@ -83,5 +100,22 @@ WindowLook LookOf(Form& f);
 // Runs f from the message loop on its next turn (to drive real loops
 // without waiting for time to pass).
 void Post(std::function<void()> f);
+
+// For the few tests on the real clock: runs f from the message loop once ms
+// of real time have passed, unless destroyed first. Apart from the
+// toolkit's timers, so it still fires when they are stuck.
+class Watchdog {
+ public:
+  Watchdog(uint32_t ms, std::function<void()> f);
+  ~Watchdog();
+  Watchdog(const Watchdog&) = delete;
+  Watchdog& operator=(const Watchdog&) = delete;
+  bool Fired() const { return *fired_; }
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  std::shared_ptr<bool> fired_;
+};
 
 }  // namespace tk::testing

@@ -16,22 +16,37 @@ Timer::~Timer() { form_->App().TimerGone(this); }
 void Timer::SetEnabled(bool v) {
   if (v == enabled_) return;
   enabled_ = v;
+  ++changes_;
   if (v) due_ = plat::GetClock().NowMs() + interval_;
   form_->App().TimerChanged(this);
 }
 
 void Timer::SetInterval(uint32_t ms) {
   interval_ = ms;
+  ++changes_;
   due_ = plat::GetClock().NowMs() + interval_;
   form_->App().TimerChanged(this);
 }
 
 void Timer::Fire(uint64_t now) {
-  // On the manual clock every elapsed interval ticks; on the real clock a
-  // late tick does not queue up more.
-  if (dynamic_cast<plat::ManualClock*>(&plat::GetClock()) != nullptr) due_ += interval_;
-  else due_ = now + interval_;
-  if (OnTimer) form_->App().Dispatch(OnTimer);
+  due_ = now + interval_;
+  if (!OnTimer) return;
+  Application& app = form_->App();
+  const uint64_t changes = changes_;
+  running_ = true;
+  struct Done {
+    Timer& t;
+    Application& app;
+    uint64_t changes;
+    ~Done() {
+      t.running_ = false;
+      if (t.changes_ == changes) t.due_ = plat::GetClock().NowMs() + t.interval_;
+      app.TimerChanged(&t);
+    }
+  } done{*this, app, changes};
+  // The other timers go on while this handler runs.
+  app.TimerChanged(this);
+  app.Dispatch(OnTimer, this);
 }
 
 bool Timer::SetProperty(const std::string& name, const LayoutValue& v) {

@@ -142,16 +142,42 @@ TEST_F(TimerTest, DesignState) {
   EXPECT_EQ(off->Interval(), 1000u) << "the default interval";
 }
 
-TEST_F(TimerTest, AdvanceFiresDueTicksInOrder) {
+TEST_F(TimerTest, ALateStepFiresEachDueTimerOnceEarliestDueFirst) {
   clock.Advance(299);
   EXPECT_TRUE(log.empty());
   clock.Advance(1);
   EXPECT_EQ(log, (std::vector<std::string>{"fast@300"}));
   log.clear();
   clock.Advance(700);
-  // Each handler sees the time of the call; the order is the order due.
-  EXPECT_EQ(log, (std::vector<std::string>{"slow@1000", "fast@1000", "fast@1000", "slow@1000"}))
-      << "due at 500, 600, 900 and 1000";
+  // Fast was due at 600 and 900, Slow at 500 and 1000: missed ticks do not
+  // pile up, and the one due first goes first.
+  EXPECT_EQ(log, (std::vector<std::string>{"slow@1000", "fast@1000"}));
+  log.clear();
+  clock.Advance(299);
+  EXPECT_TRUE(log.empty()) << "the next ticks are a full interval after the late ones";
+  clock.Advance(1);
+  EXPECT_EQ(log, (std::vector<std::string>{"fast@1300"}));
+}
+
+// A handler slower than its interval, as the quotation window's typing
+// timer (20 ms) with its 500 ms pause.
+TEST_F(TimerTest, AHandlerSlowerThanItsIntervalTicksOnceAStepOnTheManualClock) {
+  slow->SetEnabled(false);
+  fast->SetInterval(20);
+  std::vector<uint64_t> ticks;
+  fast->OnTimer = [&] {
+    ticks.push_back(clock.NowMs());
+    if (ticks.size() == 1) tk::Sleep(500);
+  };
+  clock.Advance(20);
+  EXPECT_EQ(ticks, (std::vector<uint64_t>{20})) << "the sleep fires nothing";
+  EXPECT_EQ(clock.NowMs(), 520u);
+  clock.Advance(19);
+  EXPECT_EQ(ticks.size(), 1u) << "due a full interval after the handler returned, at 540";
+  clock.Advance(1);
+  EXPECT_EQ(ticks, (std::vector<uint64_t>{20, 540})) << "one tick, not the 26 intervals missed";
+  clock.Advance(20);
+  EXPECT_EQ(ticks, (std::vector<uint64_t>{20, 540, 560}));
 }
 
 TEST_F(TimerTest, TicksComeOneIntervalApartAcrossManySmallSteps) {
@@ -237,6 +263,30 @@ TEST_F(TimerTest, AHandlerCanStartAnotherTimer) {
   EXPECT_EQ(log, (std::vector<std::string>{"slow@500"}));
   clock.Advance(1);
   EXPECT_EQ(log, (std::vector<std::string>{"slow@500", "off@600"}));
+}
+
+// The control-file poll must go on while a modal window is up, even one
+// that another timer's handler opened; that handler is not entered again.
+TEST_F(TimerTest, OtherTimersTickWhileAHandlerHasAModalWindowUp) {
+  TestForm* dialog = MakeForm("Dialog");
+  int slowRuns = 0;
+  slow->OnTimer = [&] {
+    ++slowRuns;
+    dialog->ShowModal();
+  };
+  std::vector<uint64_t> fastTicks;
+  fast->OnTimer = [&] { fastTicks.push_back(clock.NowMs()); };
+  app.QueueModalScript("Dialog", [&](tk::Form& f) {
+    for (int i = 0; i < 10; ++i) clock.Advance(100);  // 600 to 1500 with the dialog up
+    f.Close();
+  });
+  clock.Advance(300);
+  clock.Advance(200);
+  EXPECT_EQ(slowRuns, 1) << "Slow was due again at 1000 and 1500 while its handler ran";
+  EXPECT_EQ(fastTicks, (std::vector<uint64_t>{300, 600, 900, 1200, 1500}));
+  EXPECT_TRUE(app.PendingScripts().empty());
+  EXPECT_FALSE(slow->Running());
+  EXPECT_EQ(slow->DueAt(), 2000u) << "a full interval after its handler returned";
 }
 
 TEST_F(TimerTest, TimersStopWithTheProgram) {
