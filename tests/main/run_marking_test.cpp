@@ -275,3 +275,26 @@ TEST_F(MarkingRunTest, StopOfAPracticeRunGreysTheZeroedScore) {
 
 }  // namespace
 }  // namespace tovrek_test
+
+namespace tovrek_test {
+namespace {
+
+TEST_F(MarkingRunTest, QuestionPanelOpensTheQuotationWindowOnlyWhileIdle) {
+  Prepare(SimpleTopic(2), "Test", "Regular");
+  Answer("Form13", [](tk::Form& f) { f.Close(); });
+  tk::testing::UserClick(*F1().PnlQuestion);
+  EXPECT_EQ(Modals(), std::vector<std::string>{"Form13"});
+  tk::testing::UserMouseMove(*F1().PnlQuestion, 5, 5);
+  EXPECT_TRUE(F1().PnlQuestion->ShowHint());
+  ClickStart();
+  for (int i = 0; i < 2; ++i) {
+    ShowAnswer();
+    MarkCorrect();
+  }
+  ASSERT_EQ(F1().PnlQuestion->Caption(), "End of Test");
+  tk::testing::UserClick(*F1().PnlQuestion);
+  EXPECT_EQ(Modals().size(), 1u) << "no quotation from the end screen";
+}
+
+}  // namespace
+}  // namespace tovrek_test

@@ -17,6 +17,17 @@ namespace tovrek_test {
 
 class RunTest : public ProgramTest {
  protected:
+  // The school share holds the whole tree, its pictures folder included,
+  // which only a local start makes itself.
+  void Start() {
+    if (School()) {
+      MakeDirs(SharePath("tovrek$") + "/setup/pictures");
+      std::filesystem::copy_file(std::filesystem::path(TOVREK_SOURCE_DIR) / "demo/default.jpg",
+                                 SharePath("tovrek$") + "/setup/pictures/default.jpg",
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+    ProgramTest::Start();
+  }
   // Picks the mode and sequence as a learner does, and ticks the variant box.
   void Choose(const std::string& mode, const std::string& sequence = "", bool variant = false) {
     tovrek::TForm1& f = F1();
