@@ -199,6 +199,14 @@ bool UserAnswerMessageBox(uint16_t key) {
   return true;
 }
 
+bool ShownMessageBox(std::string& title, std::string& text) {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr) return false;
+  title = box->windowTitle().toStdString();
+  text = box->text().toStdString();
+  return true;
+}
+
 void UserCloseWindow(Form& f) {
   QCloseEvent e;
   QApplication::sendEvent(f.Widget(), &e);

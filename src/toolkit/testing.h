@@ -53,6 +53,9 @@ void UserPick(RadioGroup& group, int index);
 // A key typed at the message box the error report shows outside scripted
 // mode; false when no message box is up.
 bool UserAnswerMessageBox(uint16_t key);
+// The title and text (UTF-8) of the message box that is up; false when
+// none is.
+bool ShownMessageBox(std::string& title, std::string& text);
 // The title-bar close button (or Alt+F4).
 void UserCloseWindow(Form& f);
 

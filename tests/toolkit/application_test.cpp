@@ -418,6 +418,39 @@ TEST_F(ApplicationTest, TheErrorMessageBoxTakesItsKeysAwayFromTheForm) {
   EXPECT_TRUE(app.ErrorReports().empty()) << "reported by the box, not the script log";
 }
 
+// The report's title is the program's name; its text is 8-bit program text
+// (a file name in the system code page), shown as the controls show it.
+TEST_F(ApplicationTest, TheErrorMessageBoxShowsTheProgramsNameAndDecodesItsText) {
+  struct Case {
+    const char* message;
+    const char* shown;  // UTF-8
+  };
+  const Case cases[] = {
+      {"Cannot open picture file mediafiles\\Bild\xE4.bmp", "Cannot open picture file mediafiles\\Bild\xC3\xA4.bmp"},
+      {"Bitmap \x80 \x9D", "Bitmap \xE2\x82\xAC \xC2\x9D"},
+      {"already UTF-8: \xC3\xA4", "already UTF-8: \xC3\xA4"},
+  };
+  std::string message;
+  TestForm* f = ShowMain("form Main\n  button BtnBad\n    OnClick = BtnBadClick\n  end\nend\n",
+                         {{"BtnBadClick", tk::NotifyEvent([&] { throw std::runtime_error(message); })}});
+  app.SetScripted(false);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    message = c.message;
+    std::string title, text;
+    bool shown = false;
+    tk::testing::Post([&] {
+      shown = tk::testing::ShownMessageBox(title, text);
+      tk::testing::UserAnswerMessageBox(tk::vk::Return);
+    });
+    tk::testing::UserClick(*f->Get<tk::Button>("BtnBad"));
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(title, "Tovrek");
+    EXPECT_EQ(text, c.shown);
+  }
+  app.SetScripted(true);
+}
+
 TEST_F(ApplicationTest, AClickFromCodeLetsTheErrorReachTheCaller) {
   TestForm* f = ShowMain("form Main\n  button BtnBad\n    OnClick = BtnBadClick\n  end\nend\n",
                          {{"BtnBadClick", tk::NotifyEvent([] { throw std::runtime_error("from code"); })}});

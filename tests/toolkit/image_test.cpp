@@ -122,6 +122,27 @@ TEST_F(ImageTest, LoadsPicturesByTheirExtension) {
   }
 }
 
+// Names come from folder listings as 8-bit bytes, which need not be UTF-8.
+TEST_F(ImageTest, PicturesWhoseNamesAreNotUtf8Load) {
+  struct Case {
+    const char* file;
+    Bytes bytes;
+    int w;
+  };
+  const Case cases[] = {
+      {"Bild\xE4.bmp", SolidBmp(6, 4, 0, 0, 255), 6},
+      {"caf\xE9\x80.BMP", SolidBmp(5, 4, 0, 0, 255), 5},
+      {"Bild\xE4.jpg", SolidJpeg(8, 4, 0, 0, 255), 8},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    Write(c.file, c.bytes);
+    image->ClearPicture();
+    EXPECT_NO_THROW(image->LoadFromFile(c.file));
+    EXPECT_EQ(image->PictureWidth(), c.w);
+  }
+}
+
 TEST_F(ImageTest, ABadPictureThrowsAndKeepsTheOldOne) {
   Write("good.jpg", SolidJpeg(40, 30, 255, 0, 0));
   image->LoadFromFile("good.jpg");

@@ -170,6 +170,34 @@ TEST_F(DropDownTest, SortedListsKeepAlphabeticalOrderIgnoringCase) {
   EXPECT_EQ(list->Text(), "pear");
 }
 
+// The program's collation: a to z upper-cased, then bytes as unsigned; so
+// '_' and '[' sort after the capitals and accented bytes after everything.
+TEST_F(DropDownTest, SortedListsUseTheProgramsCollation) {
+  struct Case {
+    std::vector<std::string> added;
+    std::vector<std::string> sorted;
+  };
+  const Case cases[] = {
+      {{"a_b", "ab", "AC"}, {"ab", "AC", "a_b"}},
+      {{"[x", "Zeta", "zebra"}, {"zebra", "Zeta", "[x"}},
+      {{"caf\xE9", "cafe", "CAFF", "caf"}, {"caf", "cafe", "CAFF", "caf\xE9"}},
+      {{"ab", "AB", "Ab"}, {"ab", "AB", "Ab"}},  // equal ones keep their order
+      {{"b", "", "A"}, {"", "A", "b"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.added.front());
+    list->SetSorted(false);
+    list->ClearItems();
+    list->SetSorted(true);
+    for (const std::string& item : c.added) list->AddItem(item);
+    EXPECT_EQ(list->Items(), c.sorted) << "added one by one";
+    list->SetSorted(false);
+    list->SetItems(c.added);
+    list->SetSorted(true);
+    EXPECT_EQ(list->Items(), c.sorted) << "sorted afterwards";
+  }
+}
+
 TEST_F(DropDownTest, UserPickRunsClickThenChangeAndCodeRunsNothing) {
   list->SetItems({"Learning", "Practice", "Test"});
   list->SetItemIndex(1);

@@ -116,6 +116,64 @@ end
   EXPECT_EQ(tk::testing::PixelAt(*f, 50, 30), 0xC0DCC0u) << "a new colour shows";
 }
 
+// A list's colour is the colour given, all over its text area: no shading
+// that turns "Red" pink and "Yellow" pale.
+TEST_F(RenderTest, DropDownListsShowTheirColourFlat) {
+  TestForm* f = ShowMain(R"(form Main
+  ClientSize = 360, 80
+  Color = White
+  button BtnFirst
+    Bounds = 10, 50, 75, 25
+  end
+  dropdown CbxRed
+    Bounds = 10, 10, 105, 21
+    Color = "Red"
+    Items = "Aqua", "Red"
+  end
+  dropdown CbxYellow
+    Bounds = 125, 10, 105, 21
+    Color = "Yellow"
+  end
+  dropdown CbxCream
+    Bounds = 240, 10, 105, 21
+    Color = "Cream"
+    Font = "Tahoma", 11
+    FontColor = White
+    ItemIndex = 0
+    Items = "Button Face"
+  end
+end
+)");
+  struct Case {
+    const char* list;
+    uint32_t rgb;
+  };
+  const Case cases[] = {{"CbxRed", 0xFF0000}, {"CbxYellow", 0xFFFF00}, {"CbxCream", 0xFFFFE1}};
+  auto* cream = f->Get<tk::DropDownList>("CbxCream");
+  cream->SetItemIndex(0);  // text over the colour
+  const auto r = tk::testing::Render(*f);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list);
+    auto* list = f->Get<tk::DropDownList>(c.list);
+    ASSERT_FALSE(list->Focused());
+    // The text area: inside the frame, left of the button.
+    const int x0 = list->Left() + 3, x1 = list->Left() + list->Width() - 20;
+    const int y0 = list->Top() + 3, y1 = list->Top() + list->Height() - 3;
+    int off = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        if (r.At(x, y) != c.rgb && list->Text().empty()) ++off;
+    EXPECT_EQ(off, 0) << "pixels of the empty text area not exactly the colour";
+    EXPECT_EQ(r.At(x0, (y0 + y1) / 2), c.rgb);
+    EXPECT_EQ(r.At(x1 - 1, y0), c.rgb);
+  }
+  // With a selection the text is drawn in the font colour on the same flat colour.
+  const int y = cream->Top() + cream->Height() / 2;
+  EXPECT_GT(CountNear(r, cream->Left() + 3, cream->Top() + 3, 80, cream->Height() - 6, 0xFFFFFF, 60), 10)
+      << "white text";
+  EXPECT_EQ(r.At(cream->Left() + cream->Width() - 22, y), 0xFFFFE1u);
+}
+
 TEST_F(RenderTest, PanelBevelsAndBorder) {
   TestForm* f = ShowMain(R"(form Main
   ClientSize = 200, 60
