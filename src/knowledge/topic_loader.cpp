@@ -1,5 +1,7 @@
 #include "knowledge/topic_loader.h"
 
+#include <unordered_map>
+
 #include "knowledge/media_display.h"
 #include "knowledge/search_texts.h"
 #include "platform/files.h"
@@ -48,6 +50,7 @@ LoadResult LoadTopic(plat::TextFile& file, const std::string& path, const LoadOp
     // the text file gives empty lines, so every loop that waits for a
     // marker also watches for the end.
     std::string line;
+    std::unordered_map<std::string, bool> mediaVerdicts;
     for (;;) {
         if (!BeginsWith(line, "[Q")) {
             file.ReadLn(line);
@@ -95,7 +98,13 @@ LoadResult LoadTopic(plat::TextFile& file, const std::string& path, const LoadOp
         }
 
         const uint16_t i = result.NumberOfQuestions + 1;
-        if (MediaLineFails(record.MediaLine, options.MediaFolder)) {
+        // Each look-up lists folders to match names without regard to case;
+        // topics often name one picture many times.
+        auto verdict = mediaVerdicts.find(record.MediaLine);
+        if (verdict == mediaVerdicts.end()) {
+            verdict = mediaVerdicts.emplace(record.MediaLine, MediaLineFails(record.MediaLine, options.MediaFolder)).first;
+        }
+        if (verdict->second) {
             result.MediaFilesOk = 0;
             result.FailingMediaLines.push_back(MediaProblemEntry(i, record.MediaLine));
         }

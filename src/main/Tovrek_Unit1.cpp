@@ -921,10 +921,16 @@ void TForm1::ShowQuestion() {
 
 namespace {
 
+// A font set up again costs a font search each time: only changes go out.
+void SetBoxFont(tk::Control& box, int size, const std::string& name) {
+  if (box.GetFont().Size() != size) box.SetFontSize(size);
+  if (box.GetFont().Name != name) box.SetFontName(name);
+}
+
 void ApplyStyle(tk::Memo& memo, const knowledge::TextBoxStyle& style) {
-  memo.SetFontSize(style.FontSize);
-  memo.SetFontName(style.FontName);
-  memo.SetAlignment(style.LeftAligned ? tk::Alignment::Left : tk::Alignment::Center);
+  SetBoxFont(memo, style.FontSize, style.FontName);
+  const tk::Alignment alignment = style.LeftAligned ? tk::Alignment::Left : tk::Alignment::Center;
+  if (memo.GetAlignment() != alignment) memo.SetAlignment(alignment);
 }
 
 }  // namespace
@@ -932,8 +938,7 @@ void ApplyStyle(tk::Memo& memo, const knowledge::TextBoxStyle& style) {
 void TForm1::FontDecodeAndDisplay() {
   const knowledge::FormatDisplay d = knowledge::FontDecodeAndDisplay(
       U.Questions.QuestionArray[U.Run.Counter].FormatLine, ChkSwopQA->Checked(), U.FormatDefaults);
-  MemoMedia->SetFontSize(d.MediaFontSize);
-  MemoMedia->SetFontName(d.MediaFontName);
+  SetBoxFont(*MemoMedia, d.MediaFontSize, d.MediaFontName);
   U.MediaAlignText = d.MediaAlignText;
   ApplyStyle(*MemoQuestion, d.Question);
   ApplyStyle(*MemoAnswer, d.Answer);
