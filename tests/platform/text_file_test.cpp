@@ -160,7 +160,9 @@ TEST_F(TextFileTest, OnlyRegularFilesOpenForReading) {
     file.Assign(c.name);
     EXPECT_EQ(ErrorCode([&] { file.Reset(); }), c.code) << c.name;
     EXPECT_EQ(file.IsOpen(), c.code == 0) << c.name;
-    if (c.code != 0) EXPECT_EQ(file.BufferCapacity(), 0u) << c.name;
+    if (c.code != 0) {
+      EXPECT_EQ(file.BufferCapacity(), 0u) << c.name;
+    }
   }
 }
 
