@@ -82,6 +82,19 @@ INSTANTIATE_TEST_SUITE_P(
                                   "SECONDS: TEST"}),
     [](const auto& info) { return std::string(info.param.mode) + info.param.item; });
 
+TEST_F(AutoAdvanceTest, PickingAnItemWithTheMouseLetsEnterSetIt) {
+  WriteTopic("Subject", "Topic", SimpleTopic(2));
+  Start();
+  Answer("Form9", [this](tk::Form&) {
+    tk::testing::UserPick(*F9().RadioGroup1, 13);
+    EXPECT_TRUE(F9().BtnSet->Focused());
+    tk::testing::UserKey(App(), tk::vk::Return);
+  });
+  UserClick(*F1().BtnClock);
+  EXPECT_EQ(F1().Timer->Interval(), 30000u);
+  EXPECT_TRUE(U().AutoAdvanceOn);
+}
+
 TEST_F(AutoAdvanceTest, EscLeavesEverythingAsItWas) {
   WriteTopic("Subject", "Topic", SimpleTopic(2));
   Start();
