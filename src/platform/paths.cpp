@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/detail.h"
@@ -134,20 +135,60 @@ std::string Join(const std::string& base, const std::string& name) {
   return base + "/" + name;
 }
 
+// A folder's names by their lower-case spelling: of the entries equal
+// ignoring case, the first in byte order.
+using FolderIndex = std::unordered_map<std::string, std::string>;
+
+std::optional<FolderIndex> IndexFolder(const std::string& dir) {
+  std::vector<std::string> names;
+  if (!detail::ListDirectory(dir, names)) return std::nullopt;
+  FolderIndex index;
+  for (std::string& name : names) {
+    std::string key = name;
+    for (char& c : key) c = detail::AsciiLower(c);
+    auto [it, added] = index.try_emplace(std::move(key), name);
+    if (!added && name < it->second) it->second = std::move(name);
+  }
+  return index;
+}
+
+struct ListingCache {
+  int depth = 0;
+  std::unordered_map<std::string, std::optional<FolderIndex>> folders;
+};
+
+ListingCache& Cache() {
+  static ListingCache cache;
+  return cache;
+}
+
 // The entry of `dir` that `name` reaches: of the entries equal to it
 // ignoring case, the first in byte order, even when one of them is spelt
 // exactly as asked. So "subjects" and "Subjects" reach one folder however
 // the program spells it, and it is the one the folder's listing shows.
 std::optional<std::string> FindIgnoringCase(const std::string& dir, const std::string& name) {
-  std::vector<std::string> names;
-  if (!detail::ListDirectory(dir, names)) return std::nullopt;
-  std::optional<std::string> best;
-  for (const std::string& candidate : names)
-    if (detail::EqualsIgnoreCase(candidate, name) && (!best || candidate < *best)) best = candidate;
-  return best;
+  std::string key = name;
+  for (char& c : key) c = detail::AsciiLower(c);
+  const auto find = [&](const std::optional<FolderIndex>& index) -> std::optional<std::string> {
+    if (!index) return std::nullopt;
+    auto it = index->find(key);
+    if (it == index->end()) return std::nullopt;
+    return it->second;
+  };
+  ListingCache& cache = Cache();
+  if (cache.depth == 0) return find(IndexFolder(dir));
+  auto it = cache.folders.find(dir);
+  if (it == cache.folders.end()) it = cache.folders.emplace(dir, IndexFolder(dir)).first;
+  return find(it->second);
 }
 
 }  // namespace
+
+FolderListingScope::FolderListingScope() { ++Cache().depth; }
+
+FolderListingScope::~FolderListingScope() {
+  if (--Cache().depth == 0) Cache().folders.clear();
+}
 
 std::string SchoolMount() {
   if (MountOverride()) return *MountOverride();

@@ -16,6 +16,18 @@ namespace plat {
 // is looked up.
 std::string NativePath(const std::string& programPath);
 
+// While one lives, NativePath reads each folder's listing once and keeps
+// it, for a batch of look-ups over folders that do not change meanwhile (a
+// topic's media check reads the media folder once, not once per question).
+// Scopes nest; the listings are forgotten when the outermost one ends.
+class FolderListingScope {
+ public:
+  FolderListingScope();
+  ~FolderListingScope();
+  FolderListingScope(const FolderListingScope&) = delete;
+  FolderListingScope& operator=(const FolderListingScope&) = delete;
+};
+
 // Folder standing in for "\\server" (the server name is dropped).
 std::string SchoolMount();
 // Tests map UNC paths to a folder of their own; nullopt restores the build's.

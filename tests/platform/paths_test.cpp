@@ -94,6 +94,27 @@ TEST_F(NativePathTest, TwinFoldersAreOneFolderToTheProgram) {
   }
 }
 
+// Inside a scope each folder is read once; what changes there meanwhile is
+// seen after the scope ends.
+TEST_F(NativePathTest, AListingScopeKeepsEachFolderAsFirstReadUntilItEnds) {
+  {
+    plat::FolderListingScope scope;
+    EXPECT_EQ(NativePath("mediafiles\\pic.jpg"), "mediafiles/Pic.JPG");
+    EXPECT_EQ(NativePath("MEDIAFILES\\PIC.JPG"), "mediafiles/Pic.JPG");
+    EXPECT_EQ(NativePath("mediafiles\\none.jpg"), "mediafiles/none.jpg");
+    WriteBytes("mediafiles/PIC.jpg", "twin first in byte order");
+    WriteBytes("mediafiles/New.jpg", "y");
+    EXPECT_EQ(NativePath("mediafiles\\pic.jpg"), "mediafiles/Pic.JPG");
+    EXPECT_EQ(NativePath("mediafiles\\new.jpg"), "mediafiles/new.jpg");
+    {
+      plat::FolderListingScope inner;
+    }
+    EXPECT_EQ(NativePath("mediafiles\\new.jpg"), "mediafiles/new.jpg") << "an inner scope forgets nothing";
+  }
+  EXPECT_EQ(NativePath("mediafiles\\pic.jpg"), "mediafiles/PIC.jpg");
+  EXPECT_EQ(NativePath("mediafiles\\new.jpg"), "mediafiles/New.jpg");
+}
+
 TEST_F(NativePathTest, AbsolutePathsAreMatchedBelowTheRoot) {
   const std::string root = Folder().string();
   EXPECT_EQ(NativePath(root + "\\SETUP\\Pictures\\x.jpg"), root + "/setup/pictures/x.jpg");
