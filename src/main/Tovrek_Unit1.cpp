@@ -946,19 +946,18 @@ void TForm1::FontDecodeAndDisplay() {
   if (d.Decoded) U.Format = *d.Decoded;
 }
 
-void TForm1::ShowMediaMessage(const std::string& mediaLine, const char* verdict) {
+void TForm1::SizeMessageFor(const std::string& mediaLine) {
   Image1->SetVisible(false);
   PnlPicture->SetFontSize(knowledge::MediaMessageFontSize(mediaLine.size()));
   PnlPicture->SetFontColor(knowledge::IsDarkColour(PnlPicture->GetColor()) ? tk::clWhite : tk::clBlack);
+}
+
+void TForm1::ShowMediaMessage(const std::string& mediaLine, const char* verdict) {
+  SizeMessageFor(mediaLine);
   PnlPicture->SetCaption(knowledge::MediaMessageCaption(mediaLine, verdict));
 }
 
-void TForm1::SizeMediaMessage() {
-  const std::string& line = U.Questions.QuestionArray[U.Run.Counter].MediaLine;
-  Image1->SetVisible(false);
-  PnlPicture->SetFontSize(knowledge::MediaMessageFontSize(line.size()));
-  PnlPicture->SetFontColor(knowledge::IsDarkColour(PnlPicture->GetColor()) ? tk::clWhite : tk::clBlack);
-}
+void TForm1::SizeMediaMessage() { SizeMessageFor(U.Questions.QuestionArray[U.Run.Counter].MediaLine); }
 
 void TForm1::DisplayMediaFileIfApplicable() {
   const std::string line = U.Questions.QuestionArray[U.Run.Counter].MediaLine;
@@ -1022,16 +1021,9 @@ void TForm1::DisplayMediaFileIfApplicable() {
       break;
     }
     case knowledge::MediaKind::DefaultPicture:
-      MemoMedia->SetVisible(false);
       PnlPicture->SetCaption("");
       U.WorkPath = PicturesFolder();
-      Image1->SetVisible(true);
-      try {
-        Image1->LoadFromFile(U.WorkPath + U.DefaultPictureName);
-      } catch (const plat::PictureError&) {
-        ShowMediaMessage(U.DefaultPictureName, knowledge::kMediaNotFound);
-      }
-      ApplyPictureAspect();
+      ShowDefaultPicture();
       break;
     case knowledge::MediaKind::Invalid:
       MemoMedia->SetVisible(false);

@@ -151,6 +151,7 @@ class TForm1 : public TForm1Design<TForm1> {
   void ShowDefaultPicture();
   std::string MediaFolder() const;
   std::string PicturesFolder() const;
+  void SizeMessageFor(const std::string& mediaLine);
   // The media message, "< NAME >  not found" and the like.
   void ShowMediaMessage(const std::string& mediaLine, const char* verdict);
   // Gives the focus to c, or to CbxSubject when c cannot take it.
