@@ -13,6 +13,7 @@ class DemoRunTest : public RunTest {
  protected:
   void CopyDemo() {
     const fs::path demo = fs::path(TOVREK_SOURCE_DIR) / "demo";
+    MakeDirs(SubjectsPath());
     fs::copy(demo / "subjects", SubjectsPath(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     MakeDirs(MediaPath());
     fs::copy(demo / "mediafiles", MediaPath(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
