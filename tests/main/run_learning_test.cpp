@@ -171,6 +171,17 @@ TEST_F(LearningRunTest, AStartThatLoadsFewerThanTwoQuestionsIsReportedAndStaysId
   EXPECT_EQ(StartCaption(), "&Start");
 }
 
+TEST_F(LearningRunTest, ATopicOfMoreThanAThousandRecordsRunsOverItsFirstThousand) {
+  Prepare(SimpleTopic(1001));
+  ClickStart();
+  EXPECT_EQ(Number(), "1  of  1000");
+  EXPECT_EQ(F1().LblTopic->Caption(), "TOPIC  ...  1000  QUESTIONS");
+  for (int i = 0; i < 999; ++i) F1().BtnNext->Click();
+  EXPECT_EQ(Number(), "1000  of  1000");
+  EXPECT_EQ(QuestionLines(), std::vector<std::string>{"Question 1000"});
+  EXPECT_FALSE(F1().BtnNext->Enabled());
+}
+
 TEST_F(LearningRunTest, StopAfterTheTopicFileWentEndsTheRunAndRefreshes) {
   UseLocalVariant();
   WriteTopic("Subject", "A", SimpleTopic(2));
