@@ -359,6 +359,10 @@ bool Control::BindEvent(const std::string& event, const Handler& h) {
     return OnKeyPress = std::get<KeyPressEvent>(h), true;
   if (event == "OnMouseMove" && std::holds_alternative<MouseMoveEvent>(h))
     return OnMouseMove = std::get<MouseMoveEvent>(h), true;
+  if (event == "OnMouseEnter" && std::holds_alternative<NotifyEvent>(h))
+    return OnMouseEnter = std::get<NotifyEvent>(h), true;
+  if (event == "OnMouseLeave" && std::holds_alternative<NotifyEvent>(h))
+    return OnMouseLeave = std::get<NotifyEvent>(h), true;
   return false;
 }
 

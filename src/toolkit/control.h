@@ -113,6 +113,9 @@ class Control : public Component {
   KeyEvent OnKeyDown;
   KeyPressEvent OnKeyPress;
   MouseMoveEvent OnMouseMove;
+  // The pointer comes over the control, and leaves it.
+  NotifyEvent OnMouseEnter;
+  NotifyEvent OnMouseLeave;
 
   // The Qt widget; only the toolkit's own sources can use it.
   QWidget* Widget() const { return widget_; }

@@ -63,9 +63,10 @@ void DrawFrame(QPainter& p, QRect r, QColor topLeft, QColor bottomRight) {
 // came out pink), a sunken frame and a button with the arrow.
 class DropDownWidget : public QComboBox {
  public:
-  using QComboBox::QComboBox;
+  DropDownWidget(Control* owner, QWidget* parent) : QComboBox(parent), owner_(owner) {}
 
  protected:
+  void contextMenuEvent(QContextMenuEvent*) override { DispatchContextPopup(*owner_); }
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     QRect r = rect();
@@ -93,6 +94,9 @@ class DropDownWidget : public QComboBox {
     p.setPen(ink);
     p.drawText(text.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, currentText());
   }
+
+ private:
+  Control* owner_;
 };
 
 }  // namespace
@@ -112,6 +116,12 @@ void DispatchMouseMove(Control& c, QMouseEvent* e) {
   const QPoint pt = e->position().toPoint();
   const ShiftState s = ShiftOf(e->modifiers());
   AppOf(c).Dispatch([&c, pt, s] { c.OnMouseMove(s, pt.x(), pt.y()); }, &c);
+}
+
+void DispatchPointer(Control& c, bool enter) {
+  const NotifyEvent& handler = enter ? c.OnMouseEnter : c.OnMouseLeave;
+  if (!c.Enabled() || !handler) return;
+  AppOf(c).Dispatch([&handler] { handler(); }, &c);
 }
 
 // --- Label ------------------------------------------------------------------
@@ -299,7 +309,7 @@ bool GlyphButton::SetProperty(const std::string& name, const LayoutValue& v) {
 
 DropDownList::DropDownList(Form* form, Control* parent, std::string name)
     : Control(form, parent, std::move(name), "dropdown") {
-  auto* w = new DropDownWidget(ParentWidgetOf(parent));
+  auto* w = new DropDownWidget(this, ParentWidgetOf(parent));
   w->setEditable(false);
   w->setMaxVisibleItems(12);
   color_ = clWindow;

@@ -153,6 +153,15 @@ void Form::Show() {
   app_.FormShown(this);
 }
 
+void Form::ShowInactive() {
+  if (visible_) return;
+  visible_ = true;
+  widget_->setAttribute(Qt::WA_ShowWithoutActivating, true);
+  widget_->show();
+  widget_->setAttribute(Qt::WA_ShowWithoutActivating, false);
+  if (OnShow) app_.Dispatch(OnShow);
+}
+
 void Form::Hide() {
   if (!visible_) return;
   visible_ = false;

@@ -68,6 +68,10 @@ class Form : public Control {
   // Shows the form; if it was hidden it becomes the active form and its
   // activation handler runs.
   void Show();
+  // Shows a hidden form again without making it the active form, so its
+  // activation handler does not run (a window hidden behind another one
+  // coming back as that one closes).
+  void ShowInactive();
   void Hide();
   // Runs a nested loop until the form closes. Activation runs at each
   // showing; afterwards the focus goes back to the form that was active,

@@ -84,6 +84,20 @@ void UserMouseMove(Control& c, int x, int y) {
   QTest::mouseMove(MouseTarget(c), QPoint(x, y));
 }
 
+void UserPointerEnter(Control& c) {
+  if (!Reachable(c)) return;
+  QWidget* w = MouseTarget(c);
+  const QPointF inside = QPointF(w->rect().center());
+  QEnterEvent e(inside, inside, w->mapToGlobal(inside));
+  QApplication::sendEvent(w, &e);
+}
+
+void UserPointerLeave(Control& c) {
+  if (!Reachable(c)) return;
+  QEvent e(QEvent::Leave);
+  QApplication::sendEvent(MouseTarget(c), &e);
+}
+
 namespace {
 
 // The Qt key a keyboard sends for a key code: kept apart from the toolkit's
@@ -271,6 +285,18 @@ Cursor ShownCursor(Control& c) {
     case Qt::WaitCursor: return Cursor::HourGlass;
     default: return Cursor::Default;
   }
+}
+
+Cursor PointerShape(Control& c) {
+  for (QWidget* w = c.Widget(); w != nullptr; w = w->parentWidget()) {
+    if (!w->testAttribute(Qt::WA_SetCursor)) continue;
+    switch (w->cursor().shape()) {
+      case Qt::PointingHandCursor: return Cursor::HandPoint;
+      case Qt::WaitCursor: return Cursor::HourGlass;
+      default: return Cursor::Default;
+    }
+  }
+  return Cursor::Default;
 }
 
 Control* WidgetFocus(Form& f) {

@@ -39,6 +39,9 @@ void UserClick(Control& c);
 void UserClick(Form& f, const std::string& name);
 void UserRightClick(Control& c);
 void UserMouseMove(Control& c, int x, int y);
+// The pointer coming over a control, and leaving it again.
+void UserPointerEnter(Control& c);
+void UserPointerLeave(Control& c);
 // A key as typed at the focused control of the active form (key preview,
 // the control's key-down, key-press and default handling, accelerators).
 void UserKey(Application& app, uint16_t key, ShiftState shift = {});
@@ -81,6 +84,9 @@ int TextWidth(const Font& f, const std::string& text);
 std::string ShownHint(Control& c);
 // The mouse cursor over the widget.
 Cursor ShownCursor(Control& c);
+// The cursor the pointer shows over the control: its own, or else the
+// nearest parent's that has one.
+Cursor PointerShape(Control& c);
 // The RGB (0xRRGGBB) an enabled control draws its caption or text in.
 uint32_t ShownTextColor(Control& c);
 // The control that holds the keyboard focus inside the form's window, as

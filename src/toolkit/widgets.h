@@ -24,6 +24,8 @@ namespace tk {
 void DispatchClick(Control& c);
 void DispatchContextPopup(Control& c);
 void DispatchMouseMove(Control& c, QMouseEvent* e);
+// The pointer coming over a control (enter) or leaving it.
+void DispatchPointer(Control& c, bool enter);
 
 template <class Base>
 class Clickable : public Base {
@@ -46,6 +48,14 @@ class Clickable : public Base {
     DispatchMouseMove(*owner_, e);
   }
   void contextMenuEvent(QContextMenuEvent*) override { DispatchContextPopup(*owner_); }
+  void enterEvent(QEnterEvent* e) override {
+    Base::enterEvent(e);
+    DispatchPointer(*owner_, true);
+  }
+  void leaveEvent(QEvent* e) override {
+    Base::leaveEvent(e);
+    DispatchPointer(*owner_, false);
+  }
 
   Control* owner_;
   bool pressed_ = false;
