@@ -7,6 +7,7 @@
 
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
+#include "toolkit/open_dialog.h"
 #include "toolkit/shell_action.h"
 #include "toolkit/timer.h"
 
@@ -92,6 +93,7 @@ void Apply(Form& form, Component& target, const LayoutNode& n, const std::map<st
     try {
       if (child.kind == "timer") c = form.CreateComponent<Timer>(child.name);
       else if (child.kind == "shellaction") c = form.CreateComponent<ShellOpenAction>(child.name);
+      else if (child.kind == "opendialog") c = form.CreateComponent<OpenDialog>(child.name);
       else c = CreateControl(form, dynamic_cast<Control*>(&target), child);
     } catch (const LayoutError& e) {
       Fail(source, child.line, e.what());  // two components of one name

@@ -24,7 +24,7 @@ const std::map<std::string, std::string>& ClassOfKind() {
       {"panel", "tk::Panel"},           {"image", "tk::Image"},           {"shape", "tk::Shape"},
       {"bevel", "tk::Bevel"},           {"gauge", "tk::Gauge"},           {"radiogroup", "tk::RadioGroup"},
       {"listbox", "tk::ListBox"},       {"edit", "tk::Edit"},             {"timer", "tk::Timer"},
-      {"shellaction", "tk::ShellOpenAction"},
+      {"shellaction", "tk::ShellOpenAction"}, {"opendialog", "tk::OpenDialog"},
   };
   return m;
 }
@@ -58,6 +58,7 @@ std::string Generate(const tk::LayoutNode& root, const std::string& resource) {
       << "#pragma once\n\n"
       << "#include \"toolkit/controls.h\"\n"
       << "#include \"toolkit/form.h\"\n"
+      << "#include \"toolkit/open_dialog.h\"\n"
       << "#include \"toolkit/shell_action.h\"\n"
       << "#include \"toolkit/timer.h\"\n\n"
       << "namespace tovrek {\n\n"
