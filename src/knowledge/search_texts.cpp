@@ -1,6 +1,7 @@
 #include "knowledge/search_texts.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "knowledge/line_split.h"
 #include "platform/text8.h"
@@ -40,6 +41,95 @@ std::vector<uint16_t> SearchTopic(const QuestionTable& table, uint16_t numberOfQ
         }
     }
     return matches;
+}
+
+}  // namespace knowledge
+
+namespace knowledge {
+
+bool AcceptedFirstCharacter(uint32_t code) {
+  if (code < 32 || code > 127) return false;
+  static constexpr const char* kRefused = " \"'*+/:;<=>?\\`|\x7f";
+  return std::string_view(kRefused).find(static_cast<char>(code)) == std::string_view::npos;
+}
+
+namespace {
+
+// UTF-8 of each Windows-1252 byte from 0x80 up, as the display shows it.
+const std::vector<std::pair<std::string, char>>& Cp1252Table() {
+  static const std::vector<std::pair<std::string, char>> table = [] {
+    std::vector<std::pair<std::string, char>> t;
+    for (int b = 0x80; b <= 0xFF; ++b) {
+      const std::string one(1, static_cast<char>(b));
+      t.emplace_back(plat::DisplayText(one), static_cast<char>(b));
+    }
+    return t;
+  }();
+  return table;
+}
+
+// False when a character has no Windows-1252 byte.
+bool ToCp1252(const std::string& utf8, std::string& out) {
+  out.clear();
+  size_t i = 0;
+  while (i < utf8.size()) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    const size_t len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+    const std::string seq = utf8.substr(i, len);
+    bool found = false;
+    for (const auto& [shown, byte] : Cp1252Table()) {
+      if (shown == seq) {
+        out += byte;
+        found = true;
+        break;
+      }
+    }
+    if (!found) return false;
+    i += len;
+  }
+  return true;
+}
+
+}  // namespace
+
+SearchPattern PrepareSearch(const std::string& typedUtf8) {
+  SearchPattern p;
+  p.Utf8 = plat::UpperCase(typedUtf8);
+  p.HasCp1252 = ToCp1252(p.Utf8, p.Cp1252);
+  return p;
+}
+
+bool MatchesStored(const std::string& stored, const SearchPattern& pattern) {
+  if (plat::IsValidUtf8(stored)) return plat::UpperCase(stored).find(pattern.Utf8) != std::string::npos;
+  return pattern.HasCp1252 && plat::UpperCase(stored).find(pattern.Cp1252) != std::string::npos;
+}
+
+std::vector<uint16_t> SearchTopicAsTyped(const QuestionTable& table, uint16_t numberOfQuestions,
+                                         const std::string& typedUtf8) {
+  const SearchPattern pattern = PrepareSearch(typedUtf8);
+  const uint16_t n = std::min(numberOfQuestions, kMaxQuestions);
+  std::vector<uint16_t> matches;
+  for (uint16_t i = 1; i <= n; ++i) {
+    if (MatchesStored(table.SearchQuestionTexts[i], pattern) || MatchesStored(table.SearchAnswerTexts[i], pattern))
+      matches.push_back(i);
+  }
+  return matches;
+}
+
+MatchesLabel MatchesFoundLabel(size_t count) {
+  const int left = count == 1 ? 46 : count < 10 ? 44 : count < 100 ? 40 : 37;
+  const std::string caption =
+      count == 1 ? std::string("Tovrek found 1 question") : "Tovrek found " + std::to_string(count) + " questions";
+  return {left, caption};
+}
+
+std::string FoundCaption(size_t position, size_t count) {
+  return "Found  " + std::to_string(position) + "/" + std::to_string(count);
 }
 
 }  // namespace knowledge

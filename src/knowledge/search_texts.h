@@ -35,3 +35,38 @@ std::vector<uint16_t> SearchTopic(const QuestionTable& table, uint16_t numberOfQ
                                   const std::string& searchText);
 
 }  // namespace knowledge
+
+namespace knowledge {
+
+// The search box's first character: the printable ASCII codes 33 to 126
+// except " ' * + / : ; < = > ? \ ` and |. Anything else (blank, control
+// codes, every letter outside ASCII) is refused; later characters are not
+// filtered.
+bool AcceptedFirstCharacter(uint32_t code);
+
+// The typed text (UTF-8), upper-cased, in each encoding a stored text may
+// have: valid UTF-8 is compared as such, anything else as Windows-1252.
+// A typed character that Windows-1252 cannot hold leaves no 1252 form, so
+// such a text matches nothing rather than a stand-in "?".
+struct SearchPattern {
+  std::string Utf8;
+  std::string Cp1252;
+  bool HasCp1252 = false;
+};
+SearchPattern PrepareSearch(const std::string& typedUtf8);
+bool MatchesStored(const std::string& stored, const SearchPattern& pattern);
+
+// SearchTopic for a text as the learner typed it.
+std::vector<uint16_t> SearchTopicAsTyped(const QuestionTable& table, uint16_t numberOfQuestions,
+                                         const std::string& typedUtf8);
+
+// The result label under the box: its text and Left by the match count.
+struct MatchesLabel {
+  int Left;
+  std::string Caption;
+};
+MatchesLabel MatchesFoundLabel(size_t count);
+// "Found  p/n".
+std::string FoundCaption(size_t position, size_t count);
+
+}  // namespace knowledge

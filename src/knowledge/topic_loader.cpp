@@ -5,6 +5,7 @@
 #include "knowledge/media_display.h"
 #include "knowledge/search_texts.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/text8.h"
 #include "platform/text_file.h"
 
@@ -51,6 +52,8 @@ LoadResult LoadTopic(plat::TextFile& file, const std::string& path, const LoadOp
     // marker also watches for the end.
     std::string line;
     std::unordered_map<std::string, bool> mediaVerdicts;
+    // The media folder is listed once for the whole check, not per question.
+    plat::FolderListingScope listings;
     for (;;) {
         if (!BeginsWith(line, "[Q")) {
             file.ReadLn(line);

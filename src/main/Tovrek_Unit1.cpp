@@ -1,6 +1,7 @@
 #include "main/Tovrek_Unit1.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "knowledge/colour_table.h"
 #include "knowledge/line_split.h"
@@ -9,6 +10,8 @@
 #include "knowledge/windows_version.h"
 #include "main/Tovrek_Unit10.h"
 #include "main/Tovrek_Unit12.h"
+#include "main/Tovrek_Unit14.h"
+#include "main/Tovrek_Unit16.h"
 #include "main/Tovrek_Unit6.h"
 #include "main/Tovrek_Unit8.h"
 #include "main/Tovrek_Unit9.h"
@@ -18,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/jpeg.h"
+#include "platform/paths.h"
 #include "platform/product_name.h"
 #include "platform/random.h"
 #include "platform/text8.h"
@@ -149,6 +153,7 @@ void TForm1::FormActivate() {
   } else {
     for (const char* folder : {"setup", "setup\\pictures", "subjects", "mediafiles", "browser"})
       if (!plat::DirectoryExists(folder)) plat::CreateDir(folder);
+    if (!plat::FileExists("browser\\index.htm")) WriteDefaultBrowserPage();
     if (!plat::FileExists("default.jpg")) {
       U.Flags.DefaultPictureMissing = 1;
       SetSplashWarningColours();
@@ -1059,7 +1064,218 @@ void TForm1::MemoMediaClick() {
 
 void TForm1::FormKeyDown(uint16_t& key, tk::ShiftState) {
   if (key == tk::vk::Escape) BtnClose->Click();
+  else if (key == tk::vk::F1) P.Form16->ShowModal();
 }
+
+namespace {
+
+// The four Ctrl shortcuts of a Learning run.
+enum class Shortcut { None, First, Last, Back, Next };
+
+Shortcut ShortcutOf(uint16_t key, tk::ShiftState shift, bool regular) {
+  if (!shift.Ctrl) return Shortcut::None;
+  switch (key) {
+    case tk::vk::Home: return regular ? Shortcut::First : Shortcut::None;
+    case tk::vk::End: return regular ? Shortcut::Last : Shortcut::None;
+    case tk::vk::Prior: return regular ? Shortcut::Back : Shortcut::Next;
+    case tk::vk::Next: return Shortcut::Next;
+    default: return Shortcut::None;
+  }
+}
+
+}  // namespace
+
+void TForm1::ShowFirstQuestion() {
+  U.Run.ShownMediaName = U.Questions.QuestionArray[U.Run.Counter].MediaLine;
+  BtnNext->SetEnabled(true);
+  U.Run.Counter = 1;
+  BtnPrevious->SetEnabled(false);
+  FocusOrSubject(BtnNext);
+  ShowQuestion();
+}
+
+void TForm1::ShowLastQuestion() {
+  U.Run.ShownMediaName = U.Questions.QuestionArray[U.Run.Counter].MediaLine;
+  BtnPrevious->SetEnabled(true);
+  U.Run.Counter = U.Scan.NumberOfQuestions;
+  BtnNext->SetEnabled(false);
+  FocusOrSubject(BtnPrevious);
+  ShowQuestion();
+}
+
+namespace {
+
+void Perform(TForm1& f, Shortcut s) {
+  switch (s) {
+    case Shortcut::None: break;
+    case Shortcut::First: f.ShowFirstQuestion(); break;
+    case Shortcut::Last: f.ShowLastQuestion(); break;
+    case Shortcut::Back: f.BtnPreviousClick(); break;
+    case Shortcut::Next: f.BtnNextClick(); break;
+  }
+}
+
+}  // namespace
+
+void TForm1::RunButtonKeyDown(uint16_t& key, tk::ShiftState shift) {
+  if (CbxMode->Text() != "Learning" || BtnStartStop->Caption() != knowledge::kCaptionStop) return;
+  if (U.Scan.NumberOfQuestions == 0) return;
+  Perform(*this, ShortcutOf(key, shift, CbxSequence->Text() == "Regular"));
+}
+
+// Next, Back and Search keep the focus after Stop: a shortcut there must
+// not bring back a row of an old load, but "&End" still ends the run.
+namespace {
+
+bool LoadedRunOn(TForm1& f, const Unit1State& u) {
+  return knowledge::RunPhaseOf(f.BtnStartStop->Caption()) != knowledge::RunPhase::Idle &&
+         u.Scan.NumberOfQuestions > 0;
+}
+
+}  // namespace
+
+void TForm1::BtnNextKeyDown(uint16_t& key, tk::ShiftState shift) {
+  const Shortcut s = ShortcutOf(key, shift, CbxSequence->Text() == "Regular");
+  if (s == Shortcut::Next && BtnNext->Caption() == knowledge::kCaptionEnd) {
+    BtnNextClick();
+    return;
+  }
+  if (LoadedRunOn(*this, U)) Perform(*this, s);
+}
+
+void TForm1::BtnPreviousKeyDown(uint16_t& key, tk::ShiftState shift) {
+  if (!shift.Ctrl || !LoadedRunOn(*this, U)) return;
+  switch (key) {
+    case tk::vk::Home: ShowFirstQuestion(); break;
+    case tk::vk::End: ShowLastQuestion(); break;
+    case tk::vk::Next: BtnNextClick(); break;
+    case tk::vk::Prior: BtnPreviousClick(); break;
+    default: break;
+  }
+}
+
+void TForm1::BtnSearchKeyDown(uint16_t& key, tk::ShiftState shift) {
+  if (CbxSequence->Text() != "Regular" || !LoadedRunOn(*this, U)) return;
+  Perform(*this, ShortcutOf(key, shift, true));
+}
+
+// --- Search, editor, browser, control file ----------------------------------------
+
+void TForm1::BtnSearchClick() {
+  for (tk::Control* c : std::initializer_list<tk::Control*>{BtnSearch, BtnStartStop, BtnBrowser, BtnAbout, BtnNext,
+                                                            BtnPrevious, BtnClose})
+    c->SetEnabled(false);
+  P.Form14->ShowModal();
+}
+
+void TForm1::BtnEditClick() {
+  U.Flags.EditorMissing = 0;
+  if (!plat::FileExists("edit.exe")) {
+    U.Flags.EditorMissing = 1;
+    P.Form10->ShowModal();
+    return;
+  }
+  FileRun1->FileName = "edit.exe";
+  FileRun1->Directory = "";
+  FileRun1->Execute();
+}
+
+void TForm1::BtnBrowserClick() {
+  U.WorkPath = U.SchoolVersion != 0 ? SchoolSharePath("tovrek$") + "\\browser\\" : std::string("browser\\");
+  // The page checked is the page opened.
+  FileRun2->FileName = "index.htm";
+  FileRun2->Directory = U.WorkPath;
+  if (plat::FileExists(U.WorkPath + "index.htm")) FileRun2->Execute();
+}
+
+namespace {
+
+const char* const kWebPage = "http://www.tovrek.example.org";
+const char* const kAuthorName = "Tovrek Author";
+const char* const kAuthorMail = "author@tovrek.example.org";
+
+}  // namespace
+
+void TForm1::WriteDefaultBrowserPage() {
+  const std::vector<std::string> lines = {
+      "<html>",
+      "<title>Tovrek</title>",
+      "<body>",
+      "<p><b><font color=\"blue\" face=\"Arial\" size=\"5\">",
+      "Welcome to the Tovrek Browser!",
+      "</font></b></p>",
+      "<p><font face=\"Arial\" size=\"3\">",
+      "This file (INDEX.HTM) is your springboard to supplementing",
+      "the text-based questions and answers in Tovrek.",
+      "Use any HTML editor to replace the default content with your own, ",
+      "extending it with additional HTML files, sub-folders, hyperlinks, etc. ",
+      "You are limited only by your own creativity and imagination!<br /><br />",
+      "INDEX.HTM will be found in your Tovrek folder,",
+      "under the sub-folder 'Browser'.<br /><br />",
+      std::string("For more about Tovrek, visit <a href=\"") + kWebPage + "\">" + kWebPage + "</a>",
+      "<br /><br />",
+      "<hr />",
+      "<br />",
+      std::string(kAuthorName) + " <a href=\"mailto:" + kAuthorMail + "\">",
+      std::string("<br />") + kAuthorMail + "</a>",
+      "</font></p>",
+      "</body>",
+      "</html>",
+  };
+  // Written beside the page and renamed into place: a failed write never
+  // leaves a short page that would stand as the user's own from then on.
+  const std::string temporary = "browser\\index.htm.tmp";
+  plat::TextFile file;
+  try {
+    file.Assign(temporary);
+    file.Rewrite();
+    for (const std::string& line : lines) file.WriteLn(line);
+    file.Close();
+    std::error_code ec;
+    std::filesystem::rename(plat::NativePath(temporary), plat::NativePath("browser\\index.htm"), ec);
+    if (ec) throw std::runtime_error("Cannot write browser\\index.htm: " + ec.message());
+  } catch (const std::exception& e) {
+    if (file.IsOpen()) {
+      try {
+        file.Close();
+      } catch (const std::exception&) {
+        // The report below says what went wrong first.
+      }
+    }
+    if (plat::FileExists(temporary)) plat::DeleteFileAt(temporary);
+    // Reported, and activation goes on without the page.
+    App().ShowException(e);
+  }
+}
+
+void TForm1::TimerStopNowTimer() {
+  if (U.SchoolVersion == 0 || U.PollRunning) return;
+  U.PollRunning = true;
+  struct Done {
+    bool& b;
+    ~Done() { b = false; }
+  } done{U.PollRunning};
+  // A file object of its own: another handler may hold SettingsFile open.
+  plat::TextFile control;
+  std::string line;
+  try {
+    control.Assign(SchoolSharePath("tovrekcontrol$") + "\\control.ini");
+    control.Reset();
+    control.ReadLn(line);
+    control.Close();
+  } catch (const std::exception& e) {
+    // Not STOP; said once per outage rather than every tick.
+    if (!U.ControlFileOutageReported) {
+      U.ControlFileOutageReported = true;
+      App().ShowException(e);
+    }
+    return;
+  }
+  U.ControlFileOutageReported = false;
+  U.LineBuffer = line;
+  if (plat::UpperCase(U.LineBuffer) == "STOP") App().Terminate();
+}
+
 
 // The drop-down lists ignore Backspace.
 void TForm1::ListKeyPress(char& key) {

@@ -50,6 +50,9 @@ struct Unit1State {
   plat::TextFile SettingsFile;
   std::string WorkPath;
   std::string LineBuffer;
+  // The control-file poll: a tick under way, and an outage already reported.
+  bool PollRunning = false;
+  bool ControlFileOutageReported = false;
 };
 
 // Paths of the school build: the tree lies on the school server's share.
@@ -131,6 +134,24 @@ class TForm1 : public TForm1Design<TForm1> {
 
   // Keys and shut-down.
   void FormKeyDown(uint16_t& key, tk::ShiftState shift);
+  // The Ctrl shortcuts of the run's buttons.
+  void RunButtonKeyDown(uint16_t& key, tk::ShiftState shift);
+  void BtnStartStopKeyDown(uint16_t& key, tk::ShiftState shift) { RunButtonKeyDown(key, shift); }
+  void BtnAboutKeyDown(uint16_t& key, tk::ShiftState shift) { RunButtonKeyDown(key, shift); }
+  void BtnBrowserKeyDown(uint16_t& key, tk::ShiftState shift) { RunButtonKeyDown(key, shift); }
+  void BtnCloseKeyDown(uint16_t& key, tk::ShiftState shift) { RunButtonKeyDown(key, shift); }
+  void BtnNextKeyDown(uint16_t& key, tk::ShiftState shift);
+  void BtnPreviousKeyDown(uint16_t& key, tk::ShiftState shift);
+  void BtnSearchKeyDown(uint16_t& key, tk::ShiftState shift);
+  void ShowFirstQuestion();
+  void ShowLastQuestion();
+
+  // Search, the editor, the browser start page and the control-file poll.
+  void BtnSearchClick();
+  void BtnEditClick();
+  void BtnBrowserClick();
+  void WriteDefaultBrowserPage();
+  void TimerStopNowTimer();
   void ListKeyPress(char& key);
   void CbxSubjectKeyPress(char& key) { ListKeyPress(key); }
   void CbxTopicKeyPress(char& key) { ListKeyPress(key); }

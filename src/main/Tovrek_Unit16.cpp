@@ -4,6 +4,14 @@
 
 namespace tovrek {
 
-TForm16::TForm16(Program& program) : tk::Form(program.App, "Form16"), P(program) { SetCaption("Tovrek"); }
+TForm16::TForm16(Program& program) : TForm16Design(program.App), P(program) { LoadDesign(); }
+
+void TForm16::FormActivate() { BtnOk->SetFocus(); }
+
+void TForm16::FormKeyDown(uint16_t& key, tk::ShiftState) {
+  if (key == tk::vk::Escape) Close();
+}
+
+void TForm16::BtnOkClick() { Close(); }
 
 }  // namespace tovrek

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "main/Tovrek_Unit1.h"
+#include "main/Tovrek_Unit14.h"
 
 namespace tk {
 class Application;
@@ -41,6 +42,7 @@ struct Program {
   // Copied into the main window's unit when it is created.
   const int SchoolVersion;
   Unit1State Unit1;
+  Unit14State Unit14;
 
   TSplashForm* SplashForm = nullptr;
   TForm1* Form1 = nullptr;
