@@ -44,6 +44,19 @@ class BigTopicFolder {
   fs::path previous_, folder_;
 };
 
+// The anchor for the scan: a plain line-by-line read of the same file.
+void BM_AnchorPlainReadThousand(benchmark::State& state) {
+  BigTopicFolder folder;
+  std::string line;
+  for (auto _ : state) {
+    std::ifstream in("subjects/Big/Thousand.txt", std::ios::binary);
+    size_t lines = 0;
+    while (std::getline(in, line)) ++lines;
+    benchmark::DoNotOptimize(lines);
+  }
+}
+BENCHMARK(BM_AnchorPlainReadThousand)->Unit(benchmark::kMillisecond);
+
 void BM_ScanThousandQuestionTopic(benchmark::State& state) {
   BigTopicFolder folder;
   plat::TextFile file;

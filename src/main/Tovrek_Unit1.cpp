@@ -16,6 +16,7 @@
 #include "main/Tovrek_Unit8.h"
 #include "main/Tovrek_Unit9.h"
 #include "quotations/Tovrek_Unit13.h"
+#include "quotations/Tovrek_Unit4.h"
 #include "appearance/Tovrek_Unit7.h"
 #include "main/program.h"
 #include "platform/clock.h"
@@ -126,6 +127,9 @@ void TForm1::SetSplashWarningColours() {
 // --- Activation ----------------------------------------------------------------
 
 void TForm1::FormActivate() {
+  for (const auto& [label, caption] : {std::pair<const char*, const char*>{"LblBuildTovrek", "TOVREK: Build 0021 [03 Jan 16]"},
+                                       {"LblBuildEdit", "EDIT: Build 0013 [26 Oct 14]"}})
+    if (auto* l = dynamic_cast<tk::Label*>(P.Form4->FindComponent(label))) l->SetCaption(caption);
   plat::Randomize();
   PnlAnswer->SetCaption("KNOWLEDGE SYSTEM");
 
@@ -140,9 +144,12 @@ void TForm1::FormActivate() {
         P.Form8->SetOuterSize(327, 140);
         P.Form8->CenterOnScreen();
         P.Form8->ShowModal();
+        // The program is ending: nothing more to set up.
+        return;
       }
     } else {
       P.Form8->ShowModal();
+      return;
     }
     BtnEdit->SetVisible(false);
     LblSchool->SetVisible(true);
@@ -169,14 +176,125 @@ void TForm1::FormActivate() {
     U.WorkPath = "setup\\config.ini";
   }
 
+  // An unreadable or unwritable settings file is reported once; the
+  // learner still hears about missing subjects or a bad topic below.
+  try {
+    ApplySettingsStep();
+  } catch (const std::exception& e) {
+    App().ShowException(e);
+  }
+
   // Statistics drawn straight on the window: white on a dark window.
   const tk::Color text = knowledge::IsDarkColour(GetColor()) ? tk::clWhite : tk::clBlack;
   for (tk::Label* l : {LblCorrect, LblIncorrect, LblAttempted, LblPercentage}) l->SetFontColor(text);
   for (int i = 1; i <= 11; ++i) Shape[static_cast<size_t>(i)]->SetPenColor(text);
+  P.Form7->ApplyDarkRule(GetColor());
 
   if (U.SchoolVersion == 0 && CbxSubject->ItemCount() == 0 && U.Scan.NumberOfQuestions == 0) BtnEdit->SetFocus();
 
   if (CbxSubject->IndexOf("COMBINED TOPICS") < 0) BtnRefreshClick();
+}
+
+void TForm1::ApplySettingsStep() {
+  if (plat::FileExists(U.WorkPath)) ReadAndApplySettings();
+  else WriteDefaultSettings();
+}
+
+void TForm1::ReadAndApplySettings() {
+  TForm7& f7 = *P.Form7;
+  const knowledge::SettingsLines lines = knowledge::ReadSettingsFile(U.SettingsFile, U.WorkPath);
+  for (int line = 1; line <= knowledge::kSettingsLineCount; ++line) {
+    const std::string& text = lines[static_cast<size_t>(line - 1)];
+    U.LineBuffer = text;
+    if (line == 9) {
+      // Only a bare name of the folder, and only a picture that decodes.
+      const std::string path = PicturesFolder() + text;
+      bool loaded = false;
+      if (knowledge::IsBareFileName(text) && plat::IsRegularFile(path)) {
+        try {
+          Image1->LoadFromFile(path);
+          loaded = true;
+        } catch (const plat::PictureError&) {
+        }
+      }
+      U.DefaultPictureName = loaded ? text : std::string(knowledge::kDefaultPictureName);
+      if (loaded) f7.LoadPreview(path);
+    } else if (line == 10) {
+      f7.SelectLine(10, text);
+      U.PictureAspectText = f7.CbxPictureAspect->Text().substr(0, 25);
+      const bool stretched = knowledge::IsStretchedText(U.PictureAspectText);
+      Image1->SetStretch(stretched);
+      Image1->SetProportional(!stretched);
+      U.FormatDefaults[10] = stretched ? "stretched" : "normal";
+    } else if (line == 19) {
+      U.MediaAlignText = text.substr(0, 25);
+      const bool left = knowledge::IsLeftText(U.MediaAlignText);
+      MemoMedia->SetAlignment(left ? tk::Alignment::Left : tk::Alignment::Center);
+      f7.MemoMedia->SetAlignment(left ? tk::Alignment::Left : tk::Alignment::Center);
+      U.FormatDefaults[3] = left ? "left" : "center";
+    } else {
+      ApplyMainLine(line, f7.SelectLine(line, text));
+    }
+  }
+}
+
+void TForm1::ApplyMainLine(int line, const knowledge::LineValue& v) {
+  if (v.Colour) {
+    const tk::Color c = *v.Colour;
+    switch (line) {
+      case 1: SetColor(c); break;
+      case 2: Panel1->SetColor(c); CheckBox1->SetColor(c); break;
+      case 3:
+        for (tk::Control* l : std::initializer_list<tk::Control*>{Label3, Label4, Label6, LblTopic, CheckBox1})
+          l->SetFontColor(c);
+        break;
+      case 5: MemoMedia->SetColor(c); break;
+      case 6: MemoMedia->SetFontColor(c); break;
+      case 7: PnlQuestion->SetFontColor(c); PnlAnswer->SetFontColor(c); break;
+      case 8: PnlQuestion->SetColor(c); PnlAnswer->SetColor(c); break;
+      case 11: PnlPicture->SetColor(c); break;
+      case 13: MemoQuestion->SetFontColor(c); break;
+      case 14: MemoQuestion->SetColor(c); break;
+      case 16: MemoAnswer->SetFontColor(c); break;
+      case 17: MemoAnswer->SetColor(c); break;
+      case 18:
+        for (tk::Label* l : {Label7, Label8, Label9, Label10, LblSchool}) l->SetFontColor(c);
+        break;
+      default: break;
+    }
+  }
+  if (v.Size) {
+    const std::string text = std::to_string(*v.Size);
+    switch (line) {
+      case 4: MemoMedia->SetFontSize(*v.Size); U.FormatDefaults[1] = text; break;
+      case 12: MemoQuestion->SetFontSize(*v.Size); U.FormatDefaults[4] = text; break;
+      case 15: MemoAnswer->SetFontSize(*v.Size); U.FormatDefaults[7] = text; break;
+      default: break;
+    }
+  }
+}
+
+void TForm1::WriteDefaultSettings() {
+  // The school build keeps its look on the share and never makes the local
+  // tree, so there is nowhere to write: it only takes the default values.
+  if (U.SchoolVersion == 0) knowledge::SaveSettingsFile(knowledge::kSettingsPath, knowledge::DefaultSettingsLines());
+  U.FormatDefaults[1] = "10";
+  U.FormatDefaults[10] = "normal";
+  U.FormatDefaults[4] = "12";
+  U.FormatDefaults[7] = "12";
+  // The lists only: the windows keep the look they have.
+  TForm7& f7 = *P.Form7;
+  for (int line = 1; line <= 18; ++line) {
+    if (line == 9 || line == 10) continue;
+    tk::DropDownList& list = *f7.ListOfLine(line);
+    list.SetItemIndex(list.IndexOf(std::string(knowledge::RowOfLine(line).Default)));
+  }
+  U.MediaAlignText = "Left";
+}
+
+void TForm1::BtnSetupClick() {
+  P.Form7->CheckBox1->SetChecked(false);
+  P.Form7->ShowModal();
 }
 
 // --- Subjects and topics -------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "knowledge/problem_flags.h"
 #include "knowledge/question_table.h"
 #include "knowledge/run_order.h"
+#include "knowledge/settings_file.h"
 #include "knowledge/score.h"
 #include "knowledge/topic_scan.h"
 #include "platform/text_file.h"
@@ -44,8 +45,9 @@ struct Unit1State {
   std::string DefaultPictureName;
   std::string MediaAlignText;
   std::string PictureAspectText;
-  // Slots 1 to 10 of the configured defaults of the format code.
-  std::array<std::string, 11> FormatDefaults;
+  // Slots 1 to 10 of the configured defaults of the format code; the
+  // default file's values until the settings file is read.
+  std::array<std::string, 11> FormatDefaults{"", "10", "", "left", "12", "", "", "12", "", "", "normal"};
   // The one text file through which every file is read and written.
   plat::TextFile SettingsFile;
   std::string WorkPath;
@@ -74,6 +76,14 @@ class TForm1 : public TForm1Design<TForm1> {
   void CheckWindowsVersion();
   void AnimateSplashLoading();
   void SetSplashWarningColours();
+  // The settings step of activation: the file read and applied to both
+  // windows, or the default file written.
+  void ApplySettingsStep();
+  void ReadAndApplySettings();
+  void WriteDefaultSettings();
+  void ApplyMainLine(int line, const knowledge::LineValue& v);
+  // "C&ustomise": the customisation window, "&Make Default" unchecked.
+  void BtnSetupClick();
 
   // Subjects and topics.
   void LoadSubjectList();

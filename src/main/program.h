@@ -2,6 +2,7 @@
 // unit-level state of each unit. Tests make a fresh one each.
 #pragma once
 
+#include "appearance/unit7_state.h"
 #include "main/Tovrek_Unit1.h"
 #include "main/Tovrek_Unit14.h"
 
@@ -45,6 +46,7 @@ struct Program {
   Unit14State Unit14;
 
   TSplashForm* SplashForm = nullptr;
+  Unit7State Unit7;
   TForm1* Form1 = nullptr;
   TForm4* Form4 = nullptr;
   TForm7* Form7 = nullptr;

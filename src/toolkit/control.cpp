@@ -1,11 +1,13 @@
 #include "toolkit/control.h"
 
+#include <QFontDatabase>
 #include <QHash>
 #include <QToolTip>
 #include <QWidget>
 
 #include <cmath>
 #include <map>
+#include <tuple>
 
 #include "platform/text8.h"
 #include "toolkit/form.h"
@@ -95,13 +97,42 @@ QColor ToQColor(Color c) {
   return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
+namespace {
+
+// The family a font name is drawn with: the name itself when installed,
+// else its first installed substitute. Qt would search the substitutes
+// again at every font set-up.
+QString InstalledFamily(const std::string& name) {
+  static std::map<std::string, QString> chosen;
+  auto it = chosen.find(name);
+  if (it != chosen.end()) return it->second;
+  QString family = QString::fromStdString(name);
+  if (!family.isEmpty() && !QFontDatabase::hasFamily(family)) {
+    for (const QString& substitute : QFont::substitutes(family)) {
+      if (QFontDatabase::hasFamily(substitute)) {
+        family = substitute;
+        break;
+      }
+    }
+  }
+  return chosen.emplace(name, family).first->second;
+}
+
+}  // namespace
+
 QFont ToQFont(const Font& f) {
-  QFont q(QString::fromStdString(f.Name));
+  // One QFont per name, height and style: copies share its resolved engine.
+  using Key = std::tuple<std::string, int, bool, bool, bool>;
+  static std::map<Key, QFont> fonts;
+  Key key{f.Name, f.Height, f.Bold, f.Italic, f.Underline};
+  auto it = fonts.find(key);
+  if (it != fonts.end()) return it->second;
+  QFont q(InstalledFamily(f.Name));
   q.setPixelSize(f.Height > 0 ? f.Height : 11);
   q.setBold(f.Bold);
   q.setItalic(f.Italic);
   q.setUnderline(f.Underline);
-  return q;
+  return fonts.emplace(std::move(key), q).first->second;
 }
 
 QString ToQ(const std::string& s) { return QString::fromUtf8(plat::DisplayText(s)); }

@@ -99,6 +99,16 @@ class DropDownWidget : public QComboBox {
   Control* owner_;
 };
 
+// On the desktop the program was made for, a click anywhere in a check
+// box's bounds toggles it; Qt's takes only the box and the caption's text.
+class CheckBoxWidget : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 }  // namespace
 
 void DispatchClick(Control& c) {
@@ -129,7 +139,6 @@ void DispatchPointer(Control& c, bool enter) {
 Label::Label(Form* form, Control* parent, std::string name)
     : Control(form, parent, std::move(name), "label") {
   auto* w = new LabelWidget(this, ParentWidgetOf(parent));
-  w->setTextFormat(Qt::RichText);
   w->setAttribute(Qt::WA_TransparentForMouseEvents, false);
   AttachWidget(w);
   color_ = parent != nullptr ? parent->GetColor() : clBtnFace;
@@ -177,7 +186,12 @@ void Label::Refresh() {
        : alignment_ == Alignment::Right ? Qt::AlignRight
                                         : Qt::AlignHCenter;
   w->setAlignment(a);
-  w->setText(CaptionHtml(caption_, wordWrap_));
+  // Rich text is laid out again at every paint, at twice the cost: only an
+  // underlined accelerator, word wrap or white space that HTML would fold
+  // need it.
+  const bool rich = wordWrap_ || caption_.find_first_of("&\r\n\t") != std::string::npos;
+  w->setTextFormat(rich ? Qt::RichText : Qt::PlainText);
+  w->setText(rich ? CaptionHtml(caption_, wordWrap_) : ToQ(caption_));
   FitSize();
 }
 
@@ -418,7 +432,7 @@ bool DropDownList::BindEvent(const std::string& event, const Handler& h) {
 // --- CheckBox ---------------------------------------------------------------
 
 CheckBox::CheckBox(Form* form, Control* parent, std::string name) : Control(form, parent, std::move(name), "checkbox") {
-  auto* w = new QCheckBox(ParentWidgetOf(parent));
+  auto* w = new CheckBoxWidget(ParentWidgetOf(parent));
   color_ = parent != nullptr ? parent->GetColor() : clBtnFace;
   AttachWidget(w);
   w->setAutoFillBackground(true);
@@ -694,14 +708,22 @@ Image::Image(Form* form, Control* parent, std::string name)
 }
 Image::~Image() = default;
 
+namespace {
+// Converted once, on loading, to a format the painter draws as it stands;
+// JPEG pictures arrive in it already.
+QImage ForScreen(const QImage& img) {
+  return img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+}
+}  // namespace
+
 void Image::LoadFromFile(const std::string& path) {
-  picture_->image = LoadImageFile(path);
+  picture_->image = ForScreen(LoadImageFile(path));
   widget_->update();
 }
 void Image::LoadFromResource(const std::string& resource) {
   QImage img = LoadResourceImage(resource);
   if (img.isNull()) throw LayoutError(name_ + ": picture " + resource + " not found");
-  picture_->image = img;
+  picture_->image = ForScreen(img);
   widget_->update();
 }
 void Image::ClearPicture() {

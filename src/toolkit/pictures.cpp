@@ -21,9 +21,29 @@ std::string UpperExtension(const std::string& path) {
   return plat::UpperCase(path.substr(dot));
 }
 
-QImage FromRgb(const plat::RgbImage& rgb) {
-  QImage img(rgb.pixels.data(), rgb.width, rgb.height, rgb.width * 3, QImage::Format_RGB888);
-  return img.copy();  // own the pixels
+// Decodes into the rows of an image in the screen's format, which the
+// painter draws without converting it first.
+class ScreenImage : public plat::Rgb32Target {
+ public:
+  uint32_t* Allocate(int width, int height, size_t& stride) override {
+    image = QImage(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return nullptr;
+    stride = static_cast<size_t>(image.bytesPerLine());
+    return reinterpret_cast<uint32_t*>(image.bits());
+  }
+  QImage image;
+};
+
+QImage DecodeJpeg(const QByteArray& bytes) {
+  ScreenImage target;
+  plat::DecodeJpegBytes(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()), target);
+  return target.image;
+}
+
+QImage DecodeJpeg(const std::string& path) {
+  ScreenImage target;
+  plat::DecodeJpegFile(path, target);
+  return target.image;
 }
 
 }  // namespace
@@ -34,14 +54,14 @@ QImage LoadResourceImage(const std::string& resource) {
   const QByteArray bytes = f.readAll();
   const std::string ext = UpperExtension(resource);
   if (ext == ".JPG" || ext == ".JPEG") {
-    return FromRgb(plat::DecodeJpegBytes(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
+    return DecodeJpeg(bytes);
   }
   return QImage::fromData(bytes);
 }
 
 QImage LoadImageFile(const std::string& path) {
   const std::string ext = UpperExtension(path);
-  if (ext == ".JPG" || ext == ".JPEG") return FromRgb(plat::DecodeJpegFile(path));
+  if (ext == ".JPG" || ext == ".JPEG") return DecodeJpeg(path);
   if (ext == ".BMP") {
     // Read from the name's own bytes, as the JPEG decoder does: a name that
     // is not UTF-8 has no faithful QString.

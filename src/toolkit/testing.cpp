@@ -251,7 +251,9 @@ uint32_t PixelAt(Form& f, int x, int y) {
 
 std::string DisplayedText(Control& c) {
   QString shown;
-  if (auto* label = qobject_cast<QLabel*>(c.Widget())) {
+  if (auto* label = qobject_cast<QLabel*>(c.Widget()); label != nullptr && label->textFormat() == Qt::PlainText) {
+    shown = label->text();
+  } else if (label != nullptr) {
     // What the rich text lays out, with its non-breaking blanks as blanks.
     QTextDocument doc;
     doc.setHtml(label->text());

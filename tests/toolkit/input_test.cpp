@@ -264,6 +264,33 @@ TEST_F(ToolkitTest, CheckBoxRunsOnClickOnEveryChangeOfState) {
   EXPECT_EQ(clicks, 4);
 }
 
+// A click anywhere in a check box's bounds toggles it, also past the end of
+// a short caption (the test click lands in the middle of the bounds).
+TEST_F(ToolkitTest, CheckBoxTogglesOnAClickAnywhereInItsBounds) {
+  struct Case {
+    const char* caption;
+    int width;
+  };
+  const Case cases[] = {{" Eliminator", 200}, {"Swop", 400}, {"", 120}, {"A caption longer than its box", 60}};
+  std::string layout = "form Main\n";
+  for (size_t i = 0; i < std::size(cases); ++i)
+    layout += "  checkbox Chk" + std::to_string(i) + "\n    Bounds = 10, " + std::to_string(10 + 25 * i) + ", " +
+              std::to_string(cases[i].width) + ", 17\n    OnClick = ChkClick\n  end\n";
+  int clicks = 0;
+  TestForm* f = ShowMain(layout + "end\n", {{"ChkClick", tk::NotifyEvent([&] { ++clicks; })}});
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(std::string("\"") + cases[i].caption + "\" in " + std::to_string(cases[i].width));
+    auto* chk = f->Get<tk::CheckBox>("Chk" + std::to_string(i));
+    chk->SetCaption(cases[i].caption);
+    clicks = 0;
+    tk::testing::UserClick(*chk);
+    EXPECT_TRUE(chk->Checked());
+    tk::testing::UserClick(*chk);
+    EXPECT_FALSE(chk->Checked());
+    EXPECT_EQ(clicks, 2);
+  }
+}
+
 // --- Focus ------------------------------------------------------------------------------
 
 class FocusTest : public ToolkitTest {
