@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "support/jpeg_maker.h"
 #include "support/temp_folder.h"
@@ -127,6 +128,79 @@ TEST_F(JpegFileTest, PipesAndDevicesAreRefusedWithoutBlocking) {
     const std::string message = ErrorOf(name);
     EXPECT_EQ(message, std::string("Cannot open the picture ") + name);
   }
+}
+
+// Rows for the screen's 32-bit pixels, each row padded so a decoder that
+// ignores the stride shows; the padding must stay untouched.
+class PaddedTarget : public plat::Rgb32Target {
+ public:
+  static constexpr uint32_t kPad = 0x12345678u;
+  explicit PaddedTarget(bool refuse = false) : refuse_(refuse) {}
+  uint32_t* Allocate(int width, int height, size_t& stride) override {
+    ++calls;
+    if (refuse_) return nullptr;
+    this->width = width;
+    this->height = height;
+    words = static_cast<size_t>(width) + 3;
+    pixels.assign(words * static_cast<size_t>(height), kPad);
+    stride = words * 4;
+    return pixels.data();
+  }
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * words + static_cast<size_t>(x)]; }
+  int width = 0, height = 0, calls = 0;
+  size_t words = 0;
+  std::vector<uint32_t> pixels;
+
+ private:
+  bool refuse_;
+};
+
+// The screen form holds exactly the RGB form's values, as 0xFFRRGGBB.
+TEST(JpegBytesTest, ScreenPixelsMatchTheRgbDecodeInEveryColourSpace) {
+  Bytes noise;
+  uint32_t state = 7;
+  for (int i = 0; i < 24 * 20 * 4; ++i) {
+    state = state * 1103515245u + 12345u;
+    noise.push_back(static_cast<uint8_t>(state >> 24));
+  }
+  const struct {
+    const char* label;
+    Bytes jpeg;
+  } cases[] = {
+      {"rgb", Compress(24, 20, JCS_RGB, 3, Bytes(noise.begin(), noise.begin() + 24 * 20 * 3))},
+      {"gray", Compress(24, 20, JCS_GRAYSCALE, 1, Bytes(noise.begin(), noise.begin() + 24 * 20))},
+      {"cmyk", Compress(24, 20, JCS_CMYK, 4, noise, JCS_CMYK, 100)},
+      {"ycck", Compress(24, 20, JCS_CMYK, 4, noise, JCS_YCCK, 100)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const plat::RgbImage rgb = plat::DecodeJpegBytes(c.jpeg.data(), c.jpeg.size());
+    PaddedTarget target;
+    plat::DecodeJpegBytes(c.jpeg.data(), c.jpeg.size(), target);
+    ASSERT_EQ(target.calls, 1);
+    ASSERT_EQ(target.width, rgb.width);
+    ASSERT_EQ(target.height, rgb.height);
+    for (int y = 0; y < rgb.height; ++y) {
+      for (int x = 0; x < rgb.width; ++x) {
+        const uint8_t* p = rgb.pixels.data() + (static_cast<size_t>(y) * rgb.width + x) * 3;
+        const uint32_t want = 0xFF000000u | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+        ASSERT_EQ(target.At(x, y), want) << "at " << x << "," << y;
+      }
+      for (int x = rgb.width; x < rgb.width + 3; ++x) ASSERT_EQ(target.At(x, y), PaddedTarget::kPad) << "padding";
+    }
+  }
+}
+
+TEST(JpegBytesTest, ScreenDecodeErrorsThrow) {
+  const Bytes jpeg = Compress(32, 16, JCS_RGB, 3, TwoHalves(32, 16, {255, 0, 0}, {0, 0, 255}));
+  PaddedTarget refusing(true);
+  EXPECT_THROW(plat::DecodeJpegBytes(jpeg.data(), jpeg.size(), refusing), plat::PictureError) << "no memory";
+  PaddedTarget target;
+  EXPECT_THROW(plat::DecodeJpegBytes(jpeg.data(), jpeg.size() / 2, target), plat::PictureError) << "cut short";
+  const uint8_t garbage[] = {0xFF, 0xD8, 0xFF, 0x00, 0x12, 0x34};
+  PaddedTarget untouched;
+  EXPECT_THROW(plat::DecodeJpegBytes(garbage, sizeof garbage, untouched), plat::PictureError);
+  EXPECT_EQ(untouched.calls, 0);
 }
 
 TEST(JpegBytesTest, GarbageThrows) {
