@@ -1,0 +1,250 @@
+// The pictures folder: the listing at each opening, the preview and its
+// aspect, adding through the file dialog (new, replace, use, cancel) and
+// deleting with the confirmation window.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "appearance_support.h"
+
+namespace tovrek_test {
+namespace {
+
+namespace fs = std::filesystem;
+using tk::testing::AnswerOpenDialog;
+using tk::testing::UserClick;
+using tk::testing::UserKey;
+using tk::testing::UserRightClick;
+
+class PicturesTest : public AppearanceTest {
+ protected:
+  // Ins in the picture list, as the learner types it.
+  void PressInList(tovrek::TForm7& f, uint16_t key) {
+    f.CbxPictureDefault->SetFocus();
+    UserKey(App(), key);
+  }
+};
+
+TEST_F(PicturesTest, ListsPictureNamesOnlyAndSelectsTheDefault) {
+  for (const char* name : {"beach.JPG", "map.Bmp", "photo.jpeg", "photo.png", "notes.txt", "bad\nname.jpg"})
+    WriteFile(std::string("setup/pictures/") + name, "x");
+  MakeDirs("setup/pictures/old.jpg");
+  Start();
+  Customise([](tovrek::TForm7& f) {
+    std::vector<std::string> items = f.CbxPictureDefault->Items();
+    std::sort(items.begin(), items.end());
+    EXPECT_EQ(items, (std::vector<std::string>{"beach.JPG", "default.jpg", "map.Bmp", "old.jpg"}));
+    EXPECT_EQ(f.CbxPictureDefault->Text(), "default.jpg");
+    EXPECT_EQ(f.CbxPictureAspect->Text(), "Normal");
+    EXPECT_TRUE(f.Image1->HasPicture());
+    UserClick(*f.BtnClose);
+  });
+}
+
+TEST_F(PicturesTest, PreviewClickTogglesTheAspectAndTheList) {
+  Start();
+  Customise([](tovrek::TForm7& f) {
+    UserClick(*f.Image1);
+    EXPECT_TRUE(f.Image1->Stretch());
+    EXPECT_EQ(f.CbxPictureAspect->Text(), "Stretched");
+    UserClick(*f.Image1);
+    EXPECT_TRUE(f.Image1->Proportional());
+    EXPECT_EQ(f.CbxPictureAspect->Text(), "Normal");
+    UserClick(*f.BtnClose);
+  });
+}
+
+TEST_F(PicturesTest, AddingANewPictureCopiesItAndAppendsItLast) {
+  Start();
+  const std::string source = PictureAt("elsewhere/sea.JPG");
+  ::chmod(source.c_str(), 0400);
+  const fs::path before = fs::current_path();
+  AnswerOpenDialog([&](tk::OpenDialog& d) -> std::optional<std::string> {
+    EXPECT_EQ(d.Title, "Add a New Picture");
+    EXPECT_EQ(d.Filter, "All Image Files (*.jpg;*.bmp)|*.jpg;*.bmp|JPEG Image Files (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp");
+    return source;
+  });
+  AnswerOpenDialog(std::nullopt);
+  Customise([&](tovrek::TForm7& f) {
+    PressInList(f, tk::vk::Insert);
+    EXPECT_EQ(f.CbxPictureDefault->Items().back(), "sea.JPG");
+    EXPECT_EQ(f.CbxPictureDefault->Text(), "sea.JPG");
+    UserRightClick(*f.Image1);  // cancelled: nothing happens
+    EXPECT_EQ(f.CbxPictureDefault->ItemCount(), 2);
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(ReadBytes("setup/pictures/sea.JPG"), ReadBytes("default.jpg"));
+  struct stat st {};
+  ASSERT_EQ(::stat("setup/pictures/sea.JPG", &st), 0);
+  EXPECT_NE(st.st_mode & 0200, 0u) << "ordinary permissions, not the source's";
+  EXPECT_EQ(fs::current_path(), before);
+}
+
+// What the dialog may hand back that must not reach the folder.
+TEST_F(PicturesTest, RefusesNamesFifosAndFilesThatAreNotPictures) {
+  Start();
+  MakeFifo("elsewhere/pipe.jpg");
+  WriteFile("elsewhere/text.jpg", "not a picture");
+  PictureAt("elsewhere/odd\rname.jpg");
+  const std::vector<std::string> chosen = {fs::absolute("elsewhere/pipe.jpg").string(),
+                                           fs::absolute("elsewhere/text.jpg").string(),
+                                           fs::absolute("elsewhere/odd\rname.jpg").string(),
+                                           fs::absolute("elsewhere/photo.png").string()};
+  for (const std::string& path : chosen) AnswerOpenDialog(path);
+  Customise([&](tovrek::TForm7& f) {
+    for (size_t i = 0; i < chosen.size(); ++i) {
+      UserRightClick(*f.CbxPictureDefault);
+      EXPECT_EQ(TakeErrorReports().size(), 1u) << chosen[i];
+    }
+    EXPECT_EQ(f.CbxPictureDefault->Items(), std::vector<std::string>{"default.jpg"});
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(std::distance(fs::directory_iterator("setup/pictures"), {}), 1);
+}
+
+struct ClashCase {
+  const char* button;
+  bool replaced;
+  bool selected;
+};
+class PictureClashTest : public PicturesTest, public ::testing::WithParamInterface<ClashCase> {};
+
+TEST_P(PictureClashTest, ANameTakenAsksWhatToDo) {
+  WriteFile("setup/pictures/sea.jpg", "old bytes");
+  Start();
+  const std::string source = PictureAt("elsewhere/sea.jpg");
+  AnswerOpenDialog(source);
+  Customise([&](tovrek::TForm7& f) {
+    Answer("Form15", [&](tk::Form& w) {
+      auto& f15 = static_cast<tovrek::TForm15&>(w);
+      EXPECT_EQ(f15.Panel1->Caption(), "sea.jpg");
+      EXPECT_TRUE(f15.Image1->HasPicture()) << "the new picture is shown";
+      if (std::string(GetParam().button) == "Esc") UserKey(App(), tk::vk::Escape);
+      else UserClick(w, GetParam().button);
+    });
+    PressInList(f, tk::vk::Insert);
+    EXPECT_EQ(f.CbxPictureDefault->Text() == "sea.jpg", GetParam().selected);
+    EXPECT_EQ(f.CbxPictureDefault->ItemCount(), 2) << "no entry is added";
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(ReadBytes("setup/pictures/sea.jpg"), GetParam().replaced ? ReadBytes("default.jpg") : "old bytes");
+  EXPECT_EQ(std::distance(fs::directory_iterator("setup/pictures"), {}), 2) << "no temporary left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, PictureClashTest,
+                         ::testing::Values(ClashCase{"BtnReplace", true, true}, ClashCase{"BtnUseExisting", false, true},
+                                           ClashCase{"BtnCancel", false, false}, ClashCase{"Esc", false, false}));
+
+TEST_F(PicturesTest, ReplacingAPictureWithItsOwnFolderCopyKeepsIt) {
+  Start();
+  const std::string own = fs::absolute("setup/./pictures/default.jpg").string();
+  AnswerOpenDialog(own);
+  Customise([&](tovrek::TForm7& f) {
+    AnswerByClicking("Form15", "BtnReplace");
+    UserRightClick(*f.Image1);
+    EXPECT_EQ(f.CbxPictureDefault->Text(), "default.jpg");
+    EXPECT_TRUE(f.Image1->HasPicture());
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(ReadBytes("setup/pictures/default.jpg"), ReadBytes("default.jpg"));
+}
+
+TEST_F(PicturesTest, ReplacingThroughASymlinkReplacesTheLinkNotItsTarget) {
+  Start();
+  WriteFile("keep.jpg", "keep");
+  MakeLink("../../keep.jpg", "setup/pictures/sea.jpg");
+  AnswerOpenDialog(PictureAt("elsewhere/sea.jpg"));
+  Customise([&](tovrek::TForm7& f) {
+    AnswerByClicking("Form15", "BtnReplace");
+    UserRightClick(*f.Image1);
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(ReadBytes("keep.jpg"), "keep");
+  EXPECT_FALSE(fs::is_symlink("setup/pictures/sea.jpg"));
+}
+
+TEST_F(PicturesTest, DeletingTheDefaultPictureRewritesLine9Only) {
+  std::filesystem::create_directories("setup/pictures");
+  std::filesystem::copy_file("default.jpg", "setup/pictures/sea.jpg");
+  knowledge::SettingsLines lines = knowledge::DefaultSettingsLines();
+  lines[0] = "Teal";
+  lines[8] = "sea.jpg";
+  WriteFile("setup/config.ini", knowledge::SettingsBytes(lines));
+  Start();
+  ASSERT_EQ(U().DefaultPictureName, "sea.jpg");
+  Customise([&](tovrek::TForm7& f) {
+    EXPECT_EQ(f.CbxPictureDefault->Text(), "sea.jpg");
+    Answer("Form11", [](tk::Form& w) {
+      EXPECT_EQ(static_cast<tovrek::TForm11&>(w).Panel1->Caption(), "sea.jpg");
+      UserClick(w, "BtnOk");
+    });
+    PressInList(f, tk::vk::Delete);
+    EXPECT_EQ(f.CbxPictureDefault->Items(), std::vector<std::string>{"default.jpg"});
+    EXPECT_EQ(f.CbxPictureDefault->Text(), "default.jpg");
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_FALSE(fs::exists("setup/pictures/sea.jpg"));
+  lines[8] = "default.jpg";
+  EXPECT_EQ(Config(), knowledge::SettingsBytes(lines));
+  EXPECT_EQ(U().DefaultPictureName, "default.jpg");
+}
+
+// Another picture: only that exact name goes, the file stays as it was.
+TEST_F(PicturesTest, DeletingAnotherPictureDeletesExactlyThatName) {
+  std::filesystem::create_directories("setup/pictures");
+  std::filesystem::copy_file("default.jpg", "setup/pictures/sea.jpg");
+  std::filesystem::copy_file("default.jpg", "setup/pictures/Sea.JPG");
+  Start();
+  const std::string config = Config();
+  Customise([&](tovrek::TForm7& f) {
+    // The folder search lists one of the two spellings; the other as an
+    // entry of its own, as an add made before the folder changed leaves it.
+    EXPECT_EQ(f.CbxPictureDefault->IndexOf("sea.jpg"), f.CbxPictureDefault->IndexOf("Sea.JPG"));
+    f.CbxPictureDefault->SetItemIndex(f.CbxPictureDefault->AddItem("sea.jpg"));
+    AnswerByClicking("Form11", "BtnOk");
+    PressInList(f, tk::vk::Delete);
+    EXPECT_EQ(f.CbxPictureDefault->Text(), "default.jpg");
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_FALSE(fs::exists("setup/pictures/sea.jpg"));
+  EXPECT_TRUE(fs::exists("setup/pictures/Sea.JPG")) << "a name equal only ignoring case stays";
+  EXPECT_EQ(Config(), config);
+}
+
+TEST_F(PicturesTest, DelDoesNothingOnDefaultOrWithoutSelectionAndCancelKeepsTheFile) {
+  std::filesystem::create_directories("setup/pictures");
+  std::filesystem::copy_file("default.jpg", "setup/pictures/sea.jpg");
+  Start();
+  Customise([&](tovrek::TForm7& f) {
+    PressInList(f, tk::vk::Delete);  // default.jpg selected
+    f.CbxPictureDefault->SetItemIndex(-1);
+    PressInList(f, tk::vk::Delete);
+    f.CbxPictureDefault->SetItemIndex(f.CbxPictureDefault->IndexOf("sea.jpg"));
+    AnswerByClicking("Form11", "BtnCancel");
+    PressInList(f, tk::vk::Delete);
+    EXPECT_EQ(f.CbxPictureDefault->ItemCount(), 2);
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_TRUE(fs::exists("setup/pictures/sea.jpg"));
+  EXPECT_EQ(Modals(), (std::vector<std::string>{"Form7", "Form11"}));
+}
+
+TEST_F(PicturesTest, SchoolVariantCannotAddOrDeleteOrMakeDefault) {
+  UseSchoolVariant();
+  WriteFile(SharePath("tovrek$") + "/setup/pictures/sea.jpg", ReadBytes("default.jpg"));
+  WriteFile(SharePath("tovrek$") + "/setup/config.ini", knowledge::SettingsBytes(knowledge::DefaultSettingsLines()));
+  WriteTopic("Maths", "Sums", SimpleTopic(3));
+  Start();
+  Customise([&](tovrek::TForm7& f) {
+    EXPECT_FALSE(f.CheckBox1->Enabled());
+    EXPECT_GE(f.CbxPictureDefault->IndexOf("sea.jpg"), 0) << "the server's folder is listed";
+    f.CbxPictureDefault->SetItemIndex(f.CbxPictureDefault->IndexOf("sea.jpg"));
+    PressInList(f, tk::vk::Delete);
+    PressInList(f, tk::vk::Insert);
+    UserRightClick(*f.Image1);
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(Modals(), std::vector<std::string>{"Form7"});
+}
+
+}  // namespace
+}  // namespace tovrek_test
