@@ -251,6 +251,27 @@ TEST_F(CustomiseTest, ApplyChecksThePictureFirst) {
   });
 }
 
+// A save that fails part-way: one report, the old file byte for byte, and
+// the window still open, as after any failed step of Apply.
+TEST_F(CustomiseTest, FailedSaveLeavesTheOldFileAndTheWindowOpen) {
+  Start();
+  const std::string before = Config();
+  Customise([this, &before](tovrek::TForm7& f) {
+    Pick(*f.CbxFormBackground, "Navy");
+    UserClick(*f.CheckBox1);
+    knowledge::FailAtomicWritesAfterForTests(40);
+    UserClick(*f.BtnApply);
+    knowledge::FailAtomicWritesAfterForTests(std::nullopt);
+    const std::vector<std::string> reports = TakeErrorReports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("setup\\config.ini"), std::string::npos) << reports[0];
+    EXPECT_EQ(Config(), before);
+    EXPECT_TRUE(f.Visible());
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(F1().GetColor(), tk::clNavy) << "the look was applied before the save";
+}
+
 TEST_F(CustomiseTest, DefaultReadsTheFileIntoTheMockupOnly) {
   Start();
   knowledge::SettingsLines lines = knowledge::DefaultSettingsLines();
