@@ -539,7 +539,57 @@ make_glyph_abort() {
   save_glyph "$pics/glyph_abort.bmp" "$tmp/abort.png" "$tmp/abort_off.png"
 }
 
+
+# ---------------------------------------------------------------- portraits
+# The About window's three portraits, 75x75: animal friends of study drawn
+# here, not photographs of anyone.
+
+make_portrait_owl() {
+  local img=$tmp/owl.png
+  tex_vgrad "$img" 75x75 '#2F7A52' "$GREEN_DEEP"
+  draw "$img" -stroke none \
+      -fill '#8A6A3A' -draw "ellipse 37,48 22,24 0,360" \
+      -fill '#E8D7B0' -draw "ellipse 37,56 12,14 0,360" \
+      -fill '#8A6A3A' -draw "polygon 18,20 24,8 30,22 polygon 56,20 50,8 44,22" \
+      -fill '#8A6A3A' -draw "ellipse 37,30 20,16 0,360" \
+      -fill "$CREAM" -draw "circle 29,30 29,21 circle 45,30 45,21" \
+      -fill "$GOLD" -draw "circle 29,30 29,25 circle 45,30 45,25" \
+      -fill '#10140F' -draw "circle 29,30 29,27 circle 45,30 45,27" \
+      -fill '#E0A030' -draw "polygon 34,36 40,36 37,43" \
+      -fill none -stroke '#5E470C' -strokewidth 1 \
+      -draw "path 'M 30,52 Q 33,55 36,52' path 'M 38,58 Q 41,61 44,58' path 'M 30,62 Q 33,65 36,62'" \
+      -stroke "$GOLD_DARK" -strokewidth 2 -draw "line 8,72 67,72"
+  save_jpeg "$img" "$pics/portrait_owl.jpg"
+}
+
+make_portrait_fox() {
+  local img=$tmp/fox.png
+  tex_vgrad "$img" 75x75 '#F2D98A' '#C9A227'
+  draw "$img" -stroke none \
+      -fill '#C8582A' -draw "polygon 14,8 28,26 20,34 polygon 61,8 47,26 55,34" \
+      -fill '#3A1A0A' -draw "polygon 17,13 25,25 21,29 polygon 58,13 50,25 54,29" \
+      -fill '#C8582A' -draw "polygon 12,30 37,18 63,30 60,46 37,68 15,46" \
+      -fill '#FFF4E0' -draw "polygon 15,44 27,44 37,66 polygon 60,44 48,44 37,66" \
+      -fill '#10140F' -draw "ellipse 28,38 3,4 0,360 ellipse 47,38 3,4 0,360 circle 37,64 37,61" \
+      -fill white -draw "circle 29,37 29,36 circle 48,37 48,36"
+  save_jpeg "$img" "$pics/portrait_fox.jpg"
+}
+
+make_portrait_tortoise() {
+  local img=$tmp/tortoise.png
+  tex_vgrad "$img" 75x75 "$CREAM" '#D9C792'
+  draw "$img" -stroke none \
+      -fill '#7FA05A' -draw "ellipse 60,50 10,7 0,360 ellipse 20,60 5,6 0,360 ellipse 52,62 5,6 0,360" \
+      -fill '#3F6A2C' -draw "ellipse 34,50 24,17 180,360 rectangle 10,49 58,58" \
+      -fill none -stroke '#C9A227' -strokewidth 1.4 \
+      -draw "polygon 26,38 34,34 42,38 42,46 34,50 26,46 line 34,34 34,28 line 26,46 16,52 line 42,46 52,52 line 26,38 16,42 line 42,38 52,42" \
+      -stroke none -fill '#10140F' -draw "circle 63,48 63,46" \
+      -fill none -stroke '#0F3A2A' -strokewidth 1 -draw "path 'M 62,53 Q 65,55 68,53'" \
+      -stroke "$GOLD_DARK" -strokewidth 2 -draw "line 6,68 69,68"
+  save_jpeg "$img" "$pics/portrait_tortoise.jpg"
+}
+
 # ---------------------------------------------------------------- main
-all=(splash main_default default glyph_search glyph_close glyph_correct glyph_abort planets compass shapes)
+all=(splash main_default default glyph_search glyph_close glyph_correct glyph_abort planets compass shapes portrait_owl portrait_fox portrait_tortoise)
 [ $# -gt 0 ] || set -- "${all[@]}"
 for name in "$@"; do "make_$name"; done

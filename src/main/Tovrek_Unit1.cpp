@@ -1002,6 +1002,8 @@ void TForm1::PnlAnswerClick() {
   Panel1->SetFocus();
 }
 
+void TForm1::BtnAboutClick() { P.Form4->ShowModal(); }
+
 void TForm1::PnlQuestionClick() {
   if (PnlQuestion->Visible() && plat::UpperCase(PnlQuestion->Caption()) == "TOVREK") P.Form13->ShowModal();
 }

@@ -125,6 +125,8 @@ class TForm1 : public TForm1Design<TForm1> {
   void PnlQuestionClick();
   void PnlQuestionMouseMove(tk::ShiftState shift, int x, int y);
   void CheckBox1Click();
+  // "&About": the About window.
+  void BtnAboutClick();
 
   // The display of question Counter.
   void ShowQuestion();

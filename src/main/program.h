@@ -4,6 +4,7 @@
 
 #include "appearance/unit7_state.h"
 #include "main/Tovrek_Unit1.h"
+#include "quotations/quotation_model.h"
 #include "main/Tovrek_Unit14.h"
 
 namespace tk {
@@ -43,6 +44,7 @@ struct Program {
   // Copied into the main window's unit when it is created.
   const int SchoolVersion;
   Unit1State Unit1;
+  Unit13State Unit13;
   Unit14State Unit14;
 
   TSplashForm* SplashForm = nullptr;
