@@ -60,6 +60,9 @@ TEST_F(AboutWindowTest, FirstShowingThenTheHistoryAndBackAndReopenedAsLeft) {
     EXPECT_TRUE(F1().Visible());
     ExpectIntroduction(a);
     EXPECT_EQ(Focused(a), "BtnClose");
+    // Set by the main window's activation; right-justified at 623.
+    EXPECT_EQ(a.LblBuildTovrek->Caption(), "TOVREK: Build 0021 [03 Jan 16]");
+    EXPECT_EQ(a.LblBuildEdit->Caption(), "EDIT: Build 0013 [26 Oct 14]");
     for (tk::Label* l : {a.LblBuildTovrek, a.LblBuildEdit}) EXPECT_EQ(l->Left() + l->Width(), 623) << l->Name();
     EXPECT_EQ(a.Memo2->Lines(), tovrek::kSourceListing);
     EXPECT_EQ(a.Label5->Caption(), "author@example.org");
