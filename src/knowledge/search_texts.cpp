@@ -104,9 +104,32 @@ SearchPattern PrepareSearch(const std::string& typedUtf8) {
   return p;
 }
 
+namespace {
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// `upper` (already upper-cased) in `text` upper-cased, without a copy.
+bool ContainsUpper(const std::string& text, const std::string& upper) {
+  if (upper.empty()) return true;
+  if (upper.size() > text.size()) return false;
+  const char first = upper[0];
+  const size_t last = text.size() - upper.size();
+  for (size_t i = 0; i <= last; ++i) {
+    if (Upper(text[i]) != first) continue;
+    size_t k = 1;
+    while (k < upper.size() && Upper(text[i + k]) == upper[k]) ++k;
+    if (k == upper.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool MatchesStored(const std::string& stored, const SearchPattern& pattern) {
-  if (plat::IsValidUtf8(stored)) return plat::UpperCase(stored).find(pattern.Utf8) != std::string::npos;
-  return pattern.HasCp1252 && plat::UpperCase(stored).find(pattern.Cp1252) != std::string::npos;
+  // An ASCII text is the same bytes in either encoding.
+  if (pattern.HasCp1252 && pattern.Cp1252 == pattern.Utf8) return ContainsUpper(stored, pattern.Utf8);
+  if (plat::IsValidUtf8(stored)) return ContainsUpper(stored, pattern.Utf8);
+  return pattern.HasCp1252 && ContainsUpper(stored, pattern.Cp1252);
 }
 
 std::vector<uint16_t> SearchTopicAsTyped(const QuestionTable& table, uint16_t numberOfQuestions,

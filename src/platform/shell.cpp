@@ -1,5 +1,6 @@
 #include "platform/shell.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
@@ -21,6 +22,7 @@ ShellLauncher& TestLauncher() {
   static ShellLauncher launcher;
   return launcher;
 }
+
 
 // "http://host", "mailto: x": a scheme of two or more characters and a
 // colon ("C:" is a drive, not a scheme).
@@ -44,6 +46,7 @@ std::string Absolute(const std::string& native) {
   if (!native.empty() && native[0] == '/') return native;
   char buffer[4096];
   if (!getcwd(buffer, sizeof buffer)) return native;
+  if (native == ".") return buffer;
   return std::string(buffer) + "/" + native;
 }
 
@@ -88,6 +91,73 @@ ShellResult FromErrno(int err, bool direct) {
   }
 }
 
+OpenerExitProbe& TestOpenerExit() {
+  static OpenerExitProbe probe;
+  return probe;
+}
+
+// A started xdg-open: a child of ours (pid) or a test's stand-in (probe).
+struct Opener {
+  pid_t pid = -1;
+  std::vector<std::string> argv;
+};
+
+std::vector<Opener>& Openers() {
+  static std::vector<Opener> openers;
+  return openers;
+}
+
+bool EndsWithExe(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string tail = name.substr(name.size() - 4);
+  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return tail == ".exe";
+}
+
+// Starts argv as our own child in its own session, so its exit can be
+// learned; the exec failure comes back through a pipe. 0 or an errno.
+int LaunchWatched(const std::vector<std::string>& argv, const std::string& cwd, pid_t& pid) {
+  const std::string program = FindInPath(argv[0]);
+  if (program.empty()) return ENOENT;
+  std::vector<char*> args;
+  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return errno;
+  const pid_t child = fork();
+  if (child < 0) {
+    const int err = errno;
+    close(report[0]);
+    close(report[1]);
+    return err;
+  }
+  if (child == 0) {
+    setsid();
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (chdir(cwd.c_str()) == 0) execv(program.c_str(), args.data());
+    const int err = errno;
+    [[maybe_unused]] ssize_t n = write(report[1], &err, sizeof err);
+    _exit(127);
+  }
+  close(report[1]);
+  int err = 0;
+  ssize_t got;
+  do {
+    got = read(report[0], &err, sizeof err);
+  } while (got < 0 && errno == EINTR);
+  close(report[0]);
+  if (got == static_cast<ssize_t>(sizeof err)) {
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return err;
+  }
+  pid = child;
+  return 0;
+}
+
 }  // namespace
 
 std::string ShellErrorText(int code) {
@@ -102,7 +172,46 @@ std::string ShellErrorText(int code) {
   }
 }
 
-void SetShellLauncherForTests(ShellLauncher launcher) { TestLauncher() = std::move(launcher); }
+void SetShellLauncherForTests(ShellLauncher launcher) {
+  TestLauncher() = std::move(launcher);
+  SetOpenerExitForTests(nullptr);
+}
+
+void SetOpenerExitForTests(OpenerExitProbe probe) {
+  TestOpenerExit() = std::move(probe);
+  // Stand-ins of an earlier test are forgotten; real children stay watched.
+  auto& openers = Openers();
+  openers.erase(std::remove_if(openers.begin(), openers.end(), [](const Opener& o) { return o.pid < 0; }),
+                openers.end());
+}
+
+int ShellCodeForOpenerExit(int status) { return status == 2 ? kShellFileNotFound : kShellNoAssociation; }
+
+std::vector<ShellResult> CollectFailedOpeners() {
+  std::vector<ShellResult> failed;
+  auto& openers = Openers();
+  for (size_t i = 0; i < openers.size();) {
+    std::optional<int> exit;
+    if (openers[i].pid < 0) {
+      const OpenerExitProbe& probe = TestOpenerExit();
+      exit = probe ? probe(openers[i].argv) : std::optional<int>(0);
+    } else {
+      int status = 0;
+      const pid_t r = waitpid(openers[i].pid, &status, WNOHANG);
+      if (r == openers[i].pid) exit = WIFEXITED(status) ? WEXITSTATUS(status) : 4;
+      else if (r < 0 && errno != EINTR) exit = 0;  // not ours to learn about any more
+    }
+    if (!exit) {
+      ++i;
+      continue;
+    }
+    if (*exit != 0) failed.push_back(Failure(ShellCodeForOpenerExit(*exit)));
+    openers.erase(openers.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+  return failed;
+}
+
+bool OpenersPending() { return !Openers().empty(); }
 
 int LaunchDetached(const std::vector<std::string>& argv, const std::string& cwd) {
   if (argv.empty()) return EINVAL;
@@ -164,7 +273,7 @@ int LaunchDetached(const std::vector<std::string>& argv, const std::string& cwd)
 }
 
 ShellResult ShellOpen(const std::string& file, const std::string& directory) {
-  const std::string cwd = directory.empty() ? "." : NativePath(directory);
+  const std::string cwd = Absolute(directory.empty() ? std::string(".") : NativePath(directory));
   struct stat st {};
   if (stat(cwd.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return Failure(kShellPathNotFound);
 
@@ -182,6 +291,8 @@ ShellResult ShellOpen(const std::string& file, const std::string& directory) {
       return FromErrno(err, true);
     }
     direct = IsExecutableFile(target, st);
+    // A program that cannot run is an error, never a document to hand on.
+    if (!direct && EndsWithExe(file)) return Failure(kShellAccessDenied);
     if (direct)
       argv = {target};
     else
@@ -189,7 +300,17 @@ ShellResult ShellOpen(const std::string& file, const std::string& directory) {
   }
 
   const ShellLauncher& launcher = TestLauncher();
-  const int err = launcher ? launcher(argv, cwd) : LaunchDetached(argv, cwd);
+  int err = 0;
+  if (direct) {
+    err = launcher ? launcher(argv, cwd) : LaunchDetached(argv, cwd);
+  } else if (launcher) {
+    err = launcher(argv, cwd);
+    if (err == 0 && TestOpenerExit()) Openers().push_back({-1, argv});
+  } else {
+    pid_t pid = -1;
+    err = LaunchWatched(argv, cwd, pid);
+    if (err == 0) Openers().push_back({pid, argv});
+  }
   if (err != 0) return FromErrno(err, direct);
   return {kShellOk, ""};
 }

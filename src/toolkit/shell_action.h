@@ -2,10 +2,12 @@
 // parameters, shown normally) and does not wait.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "toolkit/control.h"
+#include "toolkit/timer.h"
 
 namespace tk {
 
@@ -23,9 +25,19 @@ class ShellOpenAction : public Component {
   ShellOpenAction(Form* form, std::string name);
   std::string FileName;
   std::string Directory;
-  // Throws ShellError with the system's text when the shell fails.
+  // Throws ShellError with the system's text when the shell fails. An
+  // opener that fails later, once it exits, is reported the same way by
+  // the error report, without the window ever waiting for it.
   void Execute();
   bool SetProperty(const std::string& name, const LayoutValue& value) override;
+
+  // How often the openers still running are looked at.
+  static constexpr uint32_t kOpenerWatchMs = 500;
+
+ private:
+  void CollectOpeners();
+  // Not one of the form's components: the layout alone decides those.
+  std::unique_ptr<Timer> watch_;
 };
 
 }  // namespace tk

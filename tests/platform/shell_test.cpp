@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <optional>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -47,12 +48,12 @@ TEST_F(ShellTest, WhatIsStarted) {
     std::vector<std::string> argv;  // "@" stands for the test folder
     const char* cwd;
   } const cases[] = {
-      {"edit.exe", "", {"@/edit.exe"}, "."},
-      {"EDIT.EXE", "", {"@/edit.exe"}, "."},
-      {"index.htm", "Browser", {"xdg-open", "@/browser/index.htm"}, "browser"},
-      {"browser\\index.htm", "", {"xdg-open", "@/browser/index.htm"}, "."},
-      {"http://tovrek.example.org", "", {"xdg-open", "http://tovrek.example.org"}, "."},
-      {"mailto: author@example.org", "", {"xdg-open", "mailto:author@example.org"}, "."},
+      {"edit.exe", "", {"@/edit.exe"}, "@"},
+      {"EDIT.EXE", "", {"@/edit.exe"}, "@"},
+      {"index.htm", "Browser", {"xdg-open", "@/browser/index.htm"}, "@/browser"},
+      {"browser\\index.htm", "", {"xdg-open", "@/browser/index.htm"}, "@"},
+      {"http://tovrek.example.org", "", {"xdg-open", "http://tovrek.example.org"}, "@"},
+      {"mailto: author@example.org", "", {"xdg-open", "mailto:author@example.org"}, "@"},
   };
   for (const Case& c : cases) {
     launches_.clear();
@@ -65,7 +66,7 @@ TEST_F(ShellTest, WhatIsStarted) {
       expected.push_back(arg);
     }
     EXPECT_EQ(launches_[0].argv, expected) << c.file;
-    EXPECT_EQ(launches_[0].cwd, c.cwd) << c.file;
+    EXPECT_EQ(launches_[0].cwd, std::filesystem::current_path().string() + (c.cwd + 1)) << c.file;
   }
 }
 
@@ -118,11 +119,59 @@ TEST_F(ShellTest, LauncherFailuresBecomeShellCodes) {
   }
 }
 
-TEST_F(ShellTest, FileWithoutExecuteBitIsADocument) {
+TEST_F(ShellTest, ProgramThatCannotRunIsNeverADocument) {
   std::filesystem::permissions("edit.exe", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-  ASSERT_GT(plat::ShellOpen("edit.exe", "").code, 32);
+  const plat::ShellResult r = plat::ShellOpen("Edit.Exe", "");
+  EXPECT_EQ(r.code, plat::kShellAccessDenied);
+  EXPECT_EQ(r.message, "Access is denied.");
+  MakeDirs("tools/edit.exe");
+  EXPECT_EQ(plat::ShellOpen("edit.exe", "tools").code, plat::kShellAccessDenied);
+  EXPECT_TRUE(launches_.empty());
+  // Any other file without the execute bit is a document.
+  WriteBytes("notes.txt", "text");
+  ASSERT_GT(plat::ShellOpen("notes.txt", "").code, 32);
   ASSERT_EQ(launches_.size(), 1u);
   EXPECT_EQ(launches_[0].argv.at(0), "xdg-open");
+}
+
+TEST_F(ShellTest, AwkwardFolderNamesTravelAsTheyAre) {
+  const std::string folder = "a b'\"$HOME #x";
+  MakeDirs(folder);
+  WriteBytes(folder + "/edit.exe", "#!/bin/sh\n");
+  std::filesystem::permissions(folder + "/edit.exe", std::filesystem::perms::owner_all);
+  ASSERT_GT(plat::ShellOpen("edit.exe", folder).code, 32);
+  ASSERT_EQ(launches_.size(), 1u);
+  const std::string root = std::filesystem::current_path().string();
+  EXPECT_EQ(launches_[0].argv, std::vector<std::string>{root + "/" + folder + "/edit.exe"});
+  EXPECT_EQ(launches_[0].cwd, root + "/" + folder);
+}
+
+// An opener's verdict comes when it exits; the program never waits for it.
+TEST_F(ShellTest, FailedOpenersAreCollectedOnceWhenTheyEnd) {
+  std::optional<int> exit;  // the opener still runs
+  plat::SetOpenerExitForTests([&](const std::vector<std::string>&) { return exit; });
+  ASSERT_GT(plat::ShellOpen("browser\\index.htm", "").code, 32);
+  EXPECT_TRUE(plat::OpenersPending());
+  EXPECT_TRUE(plat::CollectFailedOpeners().empty());
+  EXPECT_TRUE(plat::OpenersPending());
+  exit = 3;
+  std::vector<plat::ShellResult> failed = plat::CollectFailedOpeners();
+  ASSERT_EQ(failed.size(), 1u);
+  EXPECT_EQ(failed[0].code, plat::kShellNoAssociation);
+  EXPECT_EQ(failed[0].message, "There is no application associated with the given file name extension.");
+  EXPECT_FALSE(plat::OpenersPending());
+  EXPECT_TRUE(plat::CollectFailedOpeners().empty());
+
+  // One that ends well is dropped without a word; a program started
+  // directly is not watched at all.
+  exit = 0;
+  ASSERT_GT(plat::ShellOpen("http://tovrek.example.org", "").code, 32);
+  EXPECT_TRUE(plat::CollectFailedOpeners().empty());
+  EXPECT_FALSE(plat::OpenersPending());
+  ASSERT_GT(plat::ShellOpen("edit.exe", "").code, 32);
+  EXPECT_FALSE(plat::OpenersPending());
+  EXPECT_EQ(plat::ShellCodeForOpenerExit(2), plat::kShellFileNotFound);
+  EXPECT_EQ(plat::ShellCodeForOpenerExit(4), plat::kShellNoAssociation);
 }
 
 // The real launcher, once: a script reports its working folder through a

@@ -1,0 +1,160 @@
+// The Editor and Browser buttons and the start page: what the shell is
+// asked to start (seen through the launcher hook, nothing really starts),
+// what is reported, and the page written at activation.
+#include "platform/shell.h"
+#include "main/run_support.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace tovrek_test {
+namespace {
+
+using tk::testing::UserClick;
+
+struct Launch {
+  std::vector<std::string> argv;
+  std::string cwd;
+};
+
+class EditorBrowserTest : public RunTest {
+ protected:
+  void SetUp() override {
+    RunTest::SetUp();
+    plat::SetShellLauncherForTests([this](const std::vector<std::string>& argv, const std::string& cwd) {
+      launches_.push_back({argv, cwd});
+      return 0;
+    });
+  }
+  void TearDown() override {
+    plat::SetShellLauncherForTests(nullptr);
+    RunTest::TearDown();
+  }
+  std::string Root() { return std::filesystem::current_path().string(); }
+  std::string PageBytes() {
+    std::ifstream in("browser/index.htm", std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  std::vector<Launch> launches_;
+};
+
+TEST_F(EditorBrowserTest, MissingEditorIsReportedAndNothingStarts) {
+  UseLocalVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  Start();
+  ExpectProblem();
+  UserClick(*F1().BtnEdit);
+  ASSERT_EQ(problems_.size(), 1u);
+  EXPECT_EQ(problems_[0], "The executable file < Edit.exe > cannot be found.");
+  EXPECT_EQ(P().Form10->LblSeverity->Caption(), "Copy Edit.exe to the same folder as Tovrek.exe.");
+  EXPECT_EQ(U().Flags.EditorMissing, 0);
+  EXPECT_TRUE(launches_.empty());
+}
+
+TEST_F(EditorBrowserTest, EditorStartsDirectlyInTheWorkingFolderEachTime) {
+  UseLocalVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  WriteFile("Edit.EXE", "#!/bin/sh\n");
+  std::filesystem::permissions("Edit.EXE", std::filesystem::perms::owner_all);
+  Start();
+  UserClick(*F1().BtnEdit);
+  UserClick(*F1().BtnEdit);
+  ASSERT_EQ(launches_.size(), 2u);
+  EXPECT_EQ(launches_[0].argv, std::vector<std::string>{Root() + "/Edit.EXE"});
+  EXPECT_EQ(launches_[0].cwd, Root());
+}
+
+TEST_F(EditorBrowserTest, EditorThatCannotRunIsAnErrorNotADocument) {
+  UseLocalVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  WriteFile("edit.exe", "not a program");
+  Start();
+  UserClick(*F1().BtnEdit);
+  const std::vector<std::string> reports = TakeErrorReports();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("Access is denied."), std::string::npos) << reports[0];
+  EXPECT_TRUE(launches_.empty());
+}
+
+TEST_F(EditorBrowserTest, StartPageWrittenByteForByteAndOpened) {
+  UseLocalVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  Start();
+  const std::string page = PageBytes();
+  ASSERT_FALSE(page.empty());
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < page.size()) {
+    const size_t end = page.find("\r\n", at);
+    ASSERT_NE(end, std::string::npos) << "a line without CR LF";
+    lines.push_back(page.substr(at, end - at));
+    at = end + 2;
+  }
+  ASSERT_EQ(lines.size(), 23u);
+  EXPECT_EQ(lines[0], "<html>");
+  EXPECT_EQ(lines[3], "<p><b><font color=\"blue\" face=\"Arial\" size=\"5\">");
+  EXPECT_EQ(lines[5], "</font></b></p>");
+  EXPECT_EQ(lines[9], "Use any HTML editor to replace the default content with your own, ");
+  EXPECT_EQ(lines[10], "extending it with additional HTML files, sub-folders, hyperlinks, etc. ");
+  EXPECT_EQ(lines[13], "under the sub-folder 'Browser'.<br /><br />");
+  EXPECT_NE(lines[14].find("<a href=\"http://"), std::string::npos);
+  EXPECT_NE(lines[18].find("<a href=\"mailto:"), std::string::npos);
+  EXPECT_EQ(lines[19].substr(0, 6), "<br />");
+  EXPECT_EQ(lines[21], "</body>");
+  EXPECT_EQ(lines[22], "</html>");
+  for (const std::string& line : lines)
+    for (unsigned char c : line) EXPECT_LT(c, 0x80) << line;
+  EXPECT_FALSE(std::filesystem::exists("browser/index.htm.tmp"));
+
+  UserClick(*F1().BtnBrowser);
+  ASSERT_EQ(launches_.size(), 1u);
+  EXPECT_EQ(launches_[0].argv, (std::vector<std::string>{"xdg-open", Root() + "/browser/index.htm"}));
+
+  // Gone and activated again: written anew, the same bytes; an edited
+  // page is left alone.
+  std::filesystem::remove("browser/index.htm");
+  F1().FormActivate();
+  EXPECT_EQ(PageBytes(), page);
+  WriteFile("browser/index.htm", "mine");
+  F1().FormActivate();
+  EXPECT_EQ(PageBytes(), "mine");
+}
+
+TEST_F(EditorBrowserTest, NoStartPageNoOpenNoReport) {
+  UseLocalVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  Start();
+  std::filesystem::remove("browser/index.htm");
+  UserClick(*F1().BtnBrowser);
+  EXPECT_TRUE(launches_.empty());
+  EXPECT_TRUE(Modals().empty());
+}
+
+TEST_F(EditorBrowserTest, AFailedPageWriteIsReportedOnceAndActivationGoesOn) {
+  UseLocalVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  // A folder where the page's temporary file would go: the write fails,
+  // whoever runs the test.
+  MakeDirs("browser/index.htm.tmp");
+  Start();
+  EXPECT_EQ(TakeErrorReports().size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists("browser/index.htm"));
+  // The rest of activation ran: the topic is ready to start.
+  EXPECT_TRUE(F1().BtnStartStop->Enabled());
+}
+
+TEST_F(EditorBrowserTest, SchoolBrowserOpensTheSharesPage) {
+  UseSchoolVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  WriteFile(SharePath("tovrek$") + "/browser/index.htm", "<html>");
+  Start();
+  EXPECT_FALSE(std::filesystem::exists("browser"));
+  UserClick(*F1().BtnBrowser);
+  ASSERT_EQ(launches_.size(), 1u);
+  EXPECT_EQ(launches_[0].argv.back(), Root() + "/server/tovrek$/browser/index.htm");
+}
+
+}  // namespace
+}  // namespace tovrek_test
