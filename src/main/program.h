@@ -46,9 +46,9 @@ struct Program {
   Unit1State Unit1;
   Unit13State Unit13;
   Unit14State Unit14;
+  Unit7State Unit7;
 
   TSplashForm* SplashForm = nullptr;
-  Unit7State Unit7;
   TForm1* Form1 = nullptr;
   TForm4* Form4 = nullptr;
   TForm7* Form7 = nullptr;
