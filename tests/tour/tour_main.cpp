@@ -8,12 +8,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <functional>
 #include <string>
 
 #include "main/Tovrek_Unit1.h"
 #include "main/program.h"
 #include "toolkit/application.h"
 #include "toolkit/testing.h"
+#include "toolkit/timer.h"
 
 namespace fs = std::filesystem;
 
@@ -37,6 +39,27 @@ bool Capture(tk::Application& app, const fs::path& out, const std::string& scene
   }
   std::cout << file << "\n";
   return true;
+}
+
+// Opens a modal window with `open` and, once it is up, acts in it with
+// `inside`, captures the screen and closes it, from a timer: the modal loop
+// runs until then.
+bool CaptureModal(tk::Application& app, tk::Form& owner, const fs::path& out, const std::string& scene,
+                  const std::function<void()>& open, const std::function<void()>& inside = {},
+                  uint32_t afterMs = 300) {
+  bool ok = false;
+  auto* timer = owner.CreateComponent<tk::Timer>("Tour" + scene);
+  timer->SetInterval(afterMs);
+  timer->OnTimer = [&] {
+    timer->SetEnabled(false);
+    if (inside) inside();
+    ok = Capture(app, out, scene);
+    if (tk::Form* shown = app.ActiveForm(); shown != nullptr && shown != &owner) shown->Close();
+  };
+  timer->SetEnabled(true);
+  open();
+  timer->SetEnabled(false);
+  return ok;
 }
 
 void Pick(tk::DropDownList& list, const std::string& item) {
@@ -71,12 +94,31 @@ int main(int argc, char** argv) {
     tovrek::TForm1& f = *program.Form1;
     ok &= Capture(app, out, "idle");
 
+    // The quotations, typing, from the idle question panel.
+    ok &= CaptureModal(app, f, out, "quotation", [&] { tk::testing::UserClick(*f.PnlQuestion); }, {}, 2500);
+    // About, and the keyboard shortcuts from F1.
+    ok &= CaptureModal(app, f, out, "about", [&] { tk::testing::UserClick(*f.BtnAbout); });
+    ok &= CaptureModal(app, f, out, "shortcuts", [&] { tk::testing::UserKey(app, tk::vk::F1); });
+    // Customise.
+    ok &= CaptureModal(app, f, out, "customise", [&] { tk::testing::UserClick(*f.BtnSetup); });
+
     // Learning, a question with a picture.
     Pick(*f.CbxSubject, "Astronomy");
     Pick(*f.CbxTopic, "The Solar System");
     tk::testing::UserClick(*f.BtnStartStop);
     tk::testing::UserClick(*f.BtnNext);
     ok &= Capture(app, out, "learning");
+    // Search the run: a word with matches, then one without.
+    ok &= CaptureModal(app, f, out, "search-found", [&] { tk::testing::UserClick(*f.BtnSearch); }, [&] {
+      tk::testing::UserType(app, "planet");
+      tk::testing::UserKey(app, tk::vk::Return);
+    });
+    ok &= CaptureModal(app, f, out, "search-none", [&] { tk::testing::UserClick(*f.BtnSearch); }, [&] {
+      tk::testing::UserKey(app, tk::vk::End);
+      for (int i = 0; i < 6; ++i) tk::testing::UserKey(app, tk::vk::Back);
+      tk::testing::UserType(app, "comet");
+      tk::testing::UserKey(app, tk::vk::Return);
+    });
     tk::testing::UserClick(*f.BtnStartStop);
 
     // Practice, before and after the answer is shown.
