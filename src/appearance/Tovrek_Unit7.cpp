@@ -5,6 +5,7 @@
 #include "knowledge/colour_table.h"
 #include "knowledge/pictures_folder.h"
 #include "main/program.h"
+#include "platform/atomic_file.h"
 #include "platform/files.h"
 #include "platform/jpeg.h"
 #include "platform/text8.h"
@@ -401,7 +402,7 @@ void TForm7::AddNewPicture() {
     LoadPreview(destination);
   };
   if (!plat::FileExists(destination)) {
-    knowledge::WriteFileAtomically(destination, bytes);
+    plat::WriteFileAtomically(destination, bytes);
     CbxPictureDefault->AddItem(u.NewPictureName);
     selectAndShow();
     return;
@@ -412,7 +413,7 @@ void TForm7::AddNewPicture() {
   if (u.ReplacePicture == 1) {
     // The folder's own copy chosen again: nothing to copy.
     if (!knowledge::IsSameFile(u.NewPictureSource, destination))
-      knowledge::WriteFileAtomically(destination, bytes);
+      plat::WriteFileAtomically(destination, bytes);
     selectAndShow();
   } else if (u.UseExistingPicture == 1) {
     selectAndShow();

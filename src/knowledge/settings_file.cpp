@@ -1,13 +1,7 @@
 #include "knowledge/settings_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "knowledge/colour_table.h"
-#include "platform/paths.h"
+#include "platform/atomic_file.h"
 #include "platform/text8.h"
 #include "platform/text_file.h"
 
@@ -40,8 +34,6 @@ constexpr std::array<SettingsRow, kSettingsLineCount> kRows{{
 constexpr std::array<int, 5> kSizes{8, 10, 12, 14, 18};
 constexpr std::array<std::string_view, 5> kSizeNames{"8", "10", "12", "14", "18"};
 
-std::optional<size_t> g_failAfter;
-
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
@@ -49,28 +41,6 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   for (size_t i = 0; i < a.size(); ++i)
     if (Upper(a[i]) != Upper(b[i])) return false;
   return true;
-}
-
-int IoCodeOf(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-      return plat::kIoPathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-      return plat::kIoAccessDenied;
-    default:
-      return plat::kIoDiskWriteError;
-  }
-}
-
-std::string FolderOf(const std::string& native) {
-  const size_t slash = native.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return native.substr(0, slash);
 }
 
 }  // namespace
@@ -149,49 +119,9 @@ SettingsLines ReadSettingsFile(plat::TextFile& file, const std::string& path) {
   return lines;
 }
 
-void WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  // The name an existing file resolves to, whatever its spelling.
-  const std::string target = plat::NativePath(path);
-  std::string temp = FolderOf(target) + "/.tovrek-save-XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) throw plat::InOutError(IoCodeOf(errno), path);
-
-  int error = 0;
-  const mode_t mask = umask(0);
-  umask(mask);
-  if (fchmod(fd, 0666 & ~mask) != 0) error = errno;
-
-  size_t limit = bytes.size();
-  bool injected = false;
-  if (g_failAfter && *g_failAfter < limit) {
-    limit = *g_failAfter;
-    injected = true;
-  }
-  size_t done = 0;
-  while (error == 0 && done < limit) {
-    const ssize_t n = write(fd, bytes.data() + done, limit - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-    } else {
-      done += static_cast<size_t>(n);
-    }
-  }
-  if (error == 0 && injected) error = EIO;
-  if (error == 0 && fsync(fd) != 0) error = errno;
-  if (close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && rename(temp.c_str(), target.c_str()) != 0) error = errno;
-  if (error != 0) {
-    unlink(temp.c_str());
-    throw plat::InOutError(error == EIO || error == ENOSPC ? plat::kIoDiskWriteError : IoCodeOf(error), path);
-  }
-}
-
 void SaveSettingsFile(const std::string& path, const SettingsLines& lines) {
-  WriteFileAtomically(path, SettingsBytes(lines));
+  plat::WriteFileAtomically(path, SettingsBytes(lines));
 }
-
-void FailAtomicWritesAfterForTests(std::optional<size_t> bytes) { g_failAfter = bytes; }
 
 bool IsBareFileName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;

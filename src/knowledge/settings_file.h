@@ -63,17 +63,8 @@ std::string SettingsBytes(const SettingsLines& lines);
 // read as empty. A failed step raises plat::InOutError.
 SettingsLines ReadSettingsFile(plat::TextFile& file, const std::string& path);
 
-// Replaces a file as one step: the bytes go to a temporary file beside the
-// one the path resolves to, are flushed, and the temporary is renamed over
-// it, so a failure leaves the old file byte for byte. New files get the
-// ordinary permissions; a symbolic link in its place is replaced, not
-// written through. Raises plat::InOutError naming the path on failure.
-void WriteFileAtomically(const std::string& path, const std::string& bytes);
+// Saved with plat::WriteFileAtomically: a failure leaves the old file.
 void SaveSettingsFile(const std::string& path, const SettingsLines& lines);
-
-// Tests: the next atomic writes fail once this many bytes are written;
-// nullopt writes normally again.
-void FailAtomicWritesAfterForTests(std::optional<size_t> bytes);
 
 // A bare file name: not empty, not "." or "..", no control byte, no "\" or
 // "/". Anything else never names a file of the pictures folder.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "appearance_support.h"
+#include "platform/atomic_file.h"
 
 namespace tovrek_test {
 namespace {
@@ -259,9 +260,9 @@ TEST_F(CustomiseTest, FailedSaveLeavesTheOldFileAndTheWindowOpen) {
   Customise([this, &before](tovrek::TForm7& f) {
     Pick(*f.CbxFormBackground, "Navy");
     UserClick(*f.CheckBox1);
-    knowledge::FailAtomicWritesAfterForTests(40);
+    plat::FailAtomicWritesAfterForTests(40);
     UserClick(*f.BtnApply);
-    knowledge::FailAtomicWritesAfterForTests(std::nullopt);
+    plat::FailAtomicWritesAfterForTests(std::nullopt);
     const std::vector<std::string> reports = TakeErrorReports();
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(reports[0].find("setup\\config.ini"), std::string::npos) << reports[0];

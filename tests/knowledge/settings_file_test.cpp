@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "knowledge/colour_table.h"
+#include "platform/atomic_file.h"
 #include "platform/text_file.h"
 #include "support/temp_folder.h"
 
@@ -133,7 +134,7 @@ TEST_F(SettingsFileTest, FailurePartWayLeavesTheOldFileIntact) {
   const std::string old = "Navy\r\nmine\r\n";
   WriteFile("setup/config.ini", old);
   for (size_t after : {size_t{0}, size_t{1}, size_t{80}, size_t{154}}) {
-    FailAtomicWritesAfterForTests(after);
+    plat::FailAtomicWritesAfterForTests(after);
     try {
       SaveSettingsFile("setup\\config.ini", DefaultSettingsLines());
       ADD_FAILURE() << "no error after " << after;
@@ -141,7 +142,7 @@ TEST_F(SettingsFileTest, FailurePartWayLeavesTheOldFileIntact) {
       EXPECT_EQ(e.Code(), plat::kIoDiskWriteError);
       EXPECT_EQ(e.FileName(), "setup\\config.ini");
     }
-    FailAtomicWritesAfterForTests(std::nullopt);
+    plat::FailAtomicWritesAfterForTests(std::nullopt);
     EXPECT_EQ(ReadBytes("setup/config.ini"), old) << after;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("setup"), {}), 1);
   }
