@@ -15,6 +15,7 @@
 #include "main/Tovrek_Unit6.h"
 #include "main/Tovrek_Unit8.h"
 #include "main/Tovrek_Unit9.h"
+#include "main/contact.h"
 #include "quotations/Tovrek_Unit13.h"
 #include "quotations/Tovrek_Unit4.h"
 #include "appearance/Tovrek_Unit7.h"
@@ -1331,13 +1332,13 @@ void TForm1::BtnBrowserClick() {
 
 namespace {
 
-const char* const kWebPage = "http://www.tovrek.example.org";
 const char* const kAuthorName = "Tovrek Author";
-const char* const kAuthorMail = "author@tovrek.example.org";
 
 }  // namespace
 
 void TForm1::WriteDefaultBrowserPage() {
+  // The About window's links name the same site and address.
+  const std::string web = std::string("http://") + kWebHost;
   const std::vector<std::string> lines = {
       "<html>",
       "<title>Tovrek</title>",
@@ -1353,12 +1354,12 @@ void TForm1::WriteDefaultBrowserPage() {
       "You are limited only by your own creativity and imagination!<br /><br />",
       "INDEX.HTM will be found in your Tovrek folder,",
       "under the sub-folder 'Browser'.<br /><br />",
-      std::string("For more about Tovrek, visit <a href=\"") + kWebPage + "\">" + kWebPage + "</a>",
+      "For more about Tovrek, visit <a href=\"" + web + "\">" + web + "</a>",
       "<br /><br />",
       "<hr />",
       "<br />",
-      std::string(kAuthorName) + " <a href=\"mailto:" + kAuthorMail + "\">",
-      std::string("<br />") + kAuthorMail + "</a>",
+      std::string(kAuthorName) + " <a href=\"mailto:" + kAuthorMailAddress + "\">",
+      std::string("<br />") + kAuthorMailAddress + "</a>",
       "</font></p>",
       "</body>",
       "</html>",
