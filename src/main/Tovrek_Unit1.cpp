@@ -15,6 +15,7 @@
 #include "main/Tovrek_Unit6.h"
 #include "main/Tovrek_Unit8.h"
 #include "main/Tovrek_Unit9.h"
+#include "main/contact.h"
 #include "quotations/Tovrek_Unit13.h"
 #include "quotations/Tovrek_Unit4.h"
 #include "appearance/Tovrek_Unit7.h"
@@ -135,20 +136,41 @@ void TForm1::FormActivate() {
 
   if (U.SchoolVersion != 0) {
     const std::string control = SchoolSharePath("tovrekcontrol$") + "\\control.ini";
-    if (plat::FileExists(control)) {
-      U.SettingsFile.Assign(control);
-      U.SettingsFile.Reset();
-      U.SettingsFile.ReadLn(U.LineBuffer);
-      U.SettingsFile.Close();
-      if (plat::UpperCase(U.LineBuffer) == "STOP") {
-        P.Form8->SetOuterSize(327, 140);
-        P.Form8->CenterOnScreen();
-        P.Form8->ShowModal();
-        // The program is ending: nothing more to set up.
-        return;
+    bool read = plat::FileExists(control);
+    if (read) {
+      try {
+        U.SettingsFile.Assign(control);
+        U.SettingsFile.Reset();
+        U.SettingsFile.ReadLn(U.LineBuffer);
+        U.SettingsFile.Close();
+      } catch (const std::exception& e) {
+        // A file that is there but cannot be read gives no leave to run:
+        // said once, then the same end as a missing file.
+        if (U.SettingsFile.IsOpen()) {
+          try {
+            U.SettingsFile.Close();
+          } catch (const std::exception&) {
+            // The report below says what went wrong first.
+          }
+        }
+        read = false;
+        // The poll goes on under this report and the stop window after it:
+        // it must not say the same again.
+        U.ControlFileOutageReported = true;
+        App().ShowException(e);
       }
-    } else {
+    }
+    if (!read) {
+      // The stop window stands for a missing file's outage in the same way.
+      U.ControlFileOutageReported = true;
       P.Form8->ShowModal();
+      return;
+    }
+    if (plat::UpperCase(U.LineBuffer) == "STOP") {
+      P.Form8->SetOuterSize(327, 140);
+      P.Form8->CenterOnScreen();
+      P.Form8->ShowModal();
+      // The program is ending: nothing more to set up.
       return;
     }
     BtnEdit->SetVisible(false);
@@ -1310,13 +1332,13 @@ void TForm1::BtnBrowserClick() {
 
 namespace {
 
-const char* const kWebPage = "http://www.tovrek.example.org";
 const char* const kAuthorName = "Tovrek Author";
-const char* const kAuthorMail = "author@tovrek.example.org";
 
 }  // namespace
 
 void TForm1::WriteDefaultBrowserPage() {
+  // The About window's links name the same site and address.
+  const std::string web = std::string("http://") + kWebHost;
   const std::vector<std::string> lines = {
       "<html>",
       "<title>Tovrek</title>",
@@ -1332,12 +1354,12 @@ void TForm1::WriteDefaultBrowserPage() {
       "You are limited only by your own creativity and imagination!<br /><br />",
       "INDEX.HTM will be found in your Tovrek folder,",
       "under the sub-folder 'Browser'.<br /><br />",
-      std::string("For more about Tovrek, visit <a href=\"") + kWebPage + "\">" + kWebPage + "</a>",
+      "For more about Tovrek, visit <a href=\"" + web + "\">" + web + "</a>",
       "<br /><br />",
       "<hr />",
       "<br />",
-      std::string(kAuthorName) + " <a href=\"mailto:" + kAuthorMail + "\">",
-      std::string("<br />") + kAuthorMail + "</a>",
+      std::string(kAuthorName) + " <a href=\"mailto:" + kAuthorMailAddress + "\">",
+      std::string("<br />") + kAuthorMailAddress + "</a>",
       "</font></p>",
       "</body>",
       "</html>",
@@ -1383,11 +1405,24 @@ void TForm1::TimerStopNowTimer() {
     control.Reset();
     control.ReadLn(line);
     control.Close();
-  } catch (const std::exception& e) {
-    // Not STOP; said once per outage rather than every tick.
-    if (!U.ControlFileOutageReported) {
+  } catch (const std::exception&) {
+    // Not STOP; said once per outage rather than every tick, and never a
+    // second report over one still open. The report comes up after this
+    // tick has returned: shown inside it, it would hold the poll, and an
+    // unattended machine could no longer be stopped from the server.
+    if (!U.ControlFileOutageReported && !U.ControlFileReportOpen) {
       U.ControlFileOutageReported = true;
-      App().ShowException(e);
+      U.ControlFileReportOpen = true;
+      App().Post(
+          [this, error = std::current_exception()] {
+            try {
+              std::rethrow_exception(error);
+            } catch (const std::exception& e) {
+              App().ShowException(e);
+            }
+            U.ControlFileReportOpen = false;
+          },
+          TimerStopNow);
     }
     return;
   }

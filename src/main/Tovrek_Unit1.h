@@ -52,9 +52,11 @@ struct Unit1State {
   plat::TextFile SettingsFile;
   std::string WorkPath;
   std::string LineBuffer;
-  // The control-file poll: a tick under way, and an outage already reported.
+  // The control-file poll: a tick under way, an outage already reported,
+  // and its report still on the screen.
   bool PollRunning = false;
   bool ControlFileOutageReported = false;
+  bool ControlFileReportOpen = false;
 };
 
 // Paths of the school build: the tree lies on the school server's share.

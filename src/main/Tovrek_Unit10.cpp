@@ -1,5 +1,6 @@
 #include "main/Tovrek_Unit10.h"
 
+#include "knowledge/run_order.h"
 #include "main/program.h"
 #include "toolkit/application.h"
 
@@ -115,7 +116,11 @@ void TForm10::AcknowledgeProblem() {
 
 void TForm10::BtnOkClick() {
   AcknowledgeProblem();
-  if (P.Unit1.AutoAdvanceOn) P.Form1->Timer->SetEnabled(true);
+  // The advance timer belongs to a run: a Start that loaded too few
+  // questions leaves the window idle, and a timer there would tick on.
+  TForm1& f = *P.Form1;
+  if (P.Unit1.AutoAdvanceOn && knowledge::RunPhaseOf(f.BtnStartStop->Caption()) == knowledge::RunPhase::Running)
+    f.Timer->SetEnabled(true);
   Close();
 }
 

@@ -1,5 +1,6 @@
 #include "quotations/Tovrek_Unit4.h"
 
+#include "main/contact.h"
 #include "main/program.h"
 #include "quotations/about_texts.h"
 

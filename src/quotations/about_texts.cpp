@@ -1,5 +1,5 @@
 // The fixed texts of the About window: its introduction, the version
-// history, the decorative source listing and the two link targets.
+// history and the decorative source listing.
 #include "quotations/about_texts.h"
 
 namespace tovrek {

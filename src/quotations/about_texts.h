@@ -13,8 +13,4 @@ extern const std::vector<std::string> kVersionHistory;
 // 84 lines, for show only.
 extern const std::vector<std::string> kSourceListing;
 
-// On reserved example domains, so no stranger is reached.
-inline constexpr const char* kAuthorMailAddress = "author@example.org";
-inline constexpr const char* kWebHost = "tovrek.example.org";
-
 }  // namespace tovrek

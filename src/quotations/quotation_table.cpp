@@ -229,7 +229,7 @@ void LoadQuotations1(QuotationTable& t) {
   t.QuoteArray[111] = "A patient student is the quiet work behind every bright answer. Keep at it, and one day you will teach it to someone else.";
   t.AuthorArray[111] = "Wenna Dovecote";
   t.QuoteArray[112] = "A memory tied to a picture builds a bridge between what you know and what you will know.";
-  t.AuthorArray[112] = "Agnar Caddisford";
+  t.AuthorArray[112] = "Agnar Hatherow";
   t.QuoteArray[113] = "An hour of quiet study turns the dark corners of a subject into rooms you can walk in.";
   t.AuthorArray[113] = "Rhona Rookswell";
   t.QuoteArray[114] = "A good night's sleep is one more stone in the wall of memory.";

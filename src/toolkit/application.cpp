@@ -175,6 +175,7 @@ class KeyRouter : public QObject {
 
 struct Application::Impl {
   std::unique_ptr<KeyRouter> router;
+  QObject postTarget;  // posted calls die with it
   QTimer realTimer;
   std::vector<QEventLoop*> loops;
   std::vector<QMessageBox*> reports;  // error reports on the screen
@@ -229,6 +230,7 @@ void Application::Run() {
 
 void Application::Terminate() {
   terminated_ = true;
+  posted_.clear();
   for (QEventLoop* l : impl_->loops) l->quit();
   // An error report that is up goes too, or its handler would keep the
   // program alive until someone answers it.
@@ -275,6 +277,21 @@ void Application::Dispatch(const std::function<void()>& handler, const Component
     throw;  // the test's fault, not the program's: it ends the test
   } catch (const std::exception& e) {
     ShowException(e);
+  }
+}
+
+void Application::Post(std::function<void()> handler, const Component* source) {
+  posted_.push_back({std::move(handler), source});
+  QMetaObject::invokeMethod(&impl_->postTarget, [this] { RunPosted(); }, Qt::QueuedConnection);
+}
+
+void Application::RunPosted() {
+  // Taken off the queue first: a posted handler may show a window whose
+  // loop runs the next one.
+  while (!posted_.empty() && !terminated_) {
+    Posted p = std::move(posted_.front());
+    posted_.pop_front();
+    Dispatch(p.handler, p.source);
   }
 }
 

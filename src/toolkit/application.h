@@ -71,6 +71,14 @@ class Application {
   // escapes it is reported and the program goes on. source is the control,
   // timer or form whose event it is (named in script faults).
   void Dispatch(const std::function<void()>& handler, const Component* source = nullptr);
+  // Runs handler the same way, from the message loop once the running
+  // handlers have returned. A timer's handler posts what would hold it
+  // (a report, a window), so the timer goes on ticking while that is up.
+  void Post(std::function<void()> handler, const Component* source = nullptr);
+  // Runs what was posted, in order (toolkit internal: each loop's next
+  // turn, and the manual clock after the ticks it fired).
+  void RunPosted();
+  size_t PendingPosts() const { return posted_.size(); }
   // The error report's title: the program's name.
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& t) { title_ = t; }
@@ -130,6 +138,11 @@ class Application {
   std::vector<std::string> errorReports_;
   std::vector<std::string> modalLog_;
   std::vector<Timer*> timers_;
+  struct Posted {
+    std::function<void()> handler;
+    const Component* source;
+  };
+  std::deque<Posted> posted_;
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -3,6 +3,7 @@
 // what is reported, and the page written at activation.
 #include "platform/shell.h"
 #include "main/run_support.h"
+#include "quotations/Tovrek_Unit4.h"
 
 #include <fstream>
 #include <sstream>
@@ -120,6 +121,35 @@ TEST_F(EditorBrowserTest, StartPageWrittenByteForByteAndOpened) {
   WriteFile("browser/index.htm", "mine");
   F1().FormActivate();
   EXPECT_EQ(PageBytes(), "mine");
+}
+
+// One author and one web site: the start page names the address and the
+// site that the About window's links open.
+TEST_F(EditorBrowserTest, StartPageAndAboutLinksAgree) {
+  UseLocalVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  Start();
+  std::string mail, web;
+  Answer("Form4", [&](tk::Form&) {
+    tovrek::TForm4& a = *P().Form4;
+    UserClick(*a.Label5);
+    mail = F1().FileRun1->FileName;
+    UserClick(*a.Label6);
+    web = F1().FileRun1->FileName;
+    EXPECT_EQ("mailto: " + a.Label5->Caption(), mail);
+    EXPECT_EQ("http://" + a.Label6->Caption(), web);
+    UserClick(*a.BtnClose);
+  });
+  UserClick(*F1().BtnAbout);
+  ASSERT_EQ(mail.rfind("mailto: ", 0), 0u) << mail;
+  const std::string address = mail.substr(8);
+  std::vector<std::string> lines;
+  std::istringstream page(PageBytes());
+  for (std::string line; std::getline(page, line);) lines.push_back(line.substr(0, line.size() - 1));  // less CR
+  ASSERT_EQ(lines.size(), 23u);
+  EXPECT_NE(lines[14].find("<a href=\"" + web + "\">" + web + "</a>"), std::string::npos) << lines[14];
+  EXPECT_NE(lines[18].find("<a href=\"mailto:" + address + "\">"), std::string::npos) << lines[18];
+  EXPECT_EQ(lines[19], "<br />" + address + "</a>");
 }
 
 TEST_F(EditorBrowserTest, NoStartPageNoOpenNoReport) {

@@ -387,12 +387,20 @@ const ExitCase kEscOnOk{"EscOnOk", EscOnOk};
 const ExitCase kEscOnList{"EscOnListBox", EscOnList};
 const ExitCase kTitleBarClose{"TitleBarClose", TitleBarClose};
 
-class ProblemExitTest : public ProblemWindowTest, public ::testing::WithParamInterface<std::tuple<ExitCase, bool>> {};
+class ProblemExitTest : public ProblemWindowTest,
+                        public ::testing::WithParamInterface<std::tuple<ExitCase, bool, bool>> {};
 
+// The advance timer comes back only for a run that is on.
 TEST_P(ProblemExitTest, EveryWayOutAcknowledgesAndRestartsAutomaticAdvance) {
-  const auto& [exit, autoAdvance] = GetParam();
+  const auto& [exit, autoAdvance, runOn] = GetParam();
   StartIdle();
   U().AutoAdvanceOn = autoAdvance;
+  if (runOn) {
+    UserClick(*F1().BtnStartStop);
+    ASSERT_EQ(F1().BtnStartStop->Caption(), "&Stop");
+    // As a run stops it before it shows the window.
+    F1().Timer->SetEnabled(false);
+  }
   ASSERT_FALSE(F1().Timer->Enabled());
   U().Flags.TopicCorrupt = 1;
   U().Flags.TopicInvalid = 1;
@@ -403,16 +411,17 @@ TEST_P(ProblemExitTest, EveryWayOutAcknowledgesAndRestartsAutomaticAdvance) {
   EXPECT_FALSE(W().Visible());
   EXPECT_EQ(App().ActiveForm(), &F1());
   EXPECT_TRUE(VerdictCleared());
-  EXPECT_EQ(F1().Timer->Enabled(), autoAdvance);
+  EXPECT_EQ(F1().Timer->Enabled(), autoAdvance && runOn);
   EXPECT_EQ(Modals(), std::vector<std::string>{"Form10"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Exits, ProblemExitTest,
                          ::testing::Combine(::testing::Values(kOk, kEscOnOk, kEscOnList, kTitleBarClose),
-                                            ::testing::Bool()),
+                                            ::testing::Bool(), ::testing::Bool()),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param).name) +
-                                  (std::get<1>(info.param) ? "WithAutoAdvance" : "WithoutAutoAdvance");
+                                  (std::get<1>(info.param) ? "WithAutoAdvance" : "WithoutAutoAdvance") +
+                                  (std::get<2>(info.param) ? "InARun" : "Idle");
                          });
 
 TEST_F(ProblemWindowTest, OkHasTheFocusAgainAfterTheListHadIt) {

@@ -180,12 +180,25 @@ TEST_F(AutoAdvanceTest, TestEndScreenStopsTheTimerAndATickOutsideARunDoesNothing
   EXPECT_FALSE(F1().BmbCorrect->Enabled());
 
   ClickStart();  // Reset
-  // The problem window's Ok re-arms the timer whenever automatic advance is
-  // chosen, also between runs.
+  // A tick that comes between runs does nothing and stops the timer.
   F1().Timer->SetEnabled(true);
   Clock().Advance(1000);
   EXPECT_EQ(StartCaption(), "&Start");
   EXPECT_FALSE(F1().MemoQuestion->Visible());
+  EXPECT_FALSE(F1().Timer->Enabled());
+}
+
+// A Start that loads too few questions leaves the window idle: the Ok of
+// its report does not set the advance timer going.
+TEST_F(AutoAdvanceTest, AStartThatLoadsTooFewLeavesTheTimerOffAfterTheReport) {
+  Prepare(SimpleTopic(3));
+  SetAutoAdvance("1");
+  WriteTopic("Subject", "Topic", SimpleTopic(1));  // since it was scanned
+  ExpectProblem();
+  ClickStart();
+  EXPECT_EQ(problems_, std::vector<std::string>{"This Topic has less than 2 questions (must be 2 or more)."});
+  EXPECT_EQ(StartCaption(), "&Start");
+  EXPECT_TRUE(U().AutoAdvanceOn) << "still chosen";
   EXPECT_FALSE(F1().Timer->Enabled());
 }
 

@@ -55,6 +55,35 @@ TEST_F(DisplayRunTest, FormatCodeSetsTheBoxesAndSwopExchangesTheirStyles) {
   }
 }
 
+// A first start writes no look of its own to the boxes: a question without
+// a format code takes the default file's sizes (media text 10, question and
+// answer 12) and shows its picture as it is, in either variant.
+class FirstStartDefaultsTest : public DisplayRunTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FirstStartDefaultsTest, AQuestionWithoutACodeTakesTheDefaultSizes) {
+  if (GetParam()) UseSchoolVariant();
+  else UseLocalVariant();
+  PutMediaFile("notes.txt", CrLfLines({"a note"}));
+  PutPicture("map.jpg");
+  Prepare(TopicText({{"1", "notes.txt", "FONT", {"q1"}, {"a1"}}, {"2", "map.jpg", "FONT", {"q2"}, {"a2"}}}));
+  ASSERT_EQ(std::filesystem::exists("setup/config.ini"), !School()) << "the default file, written locally only";
+  ClickStart();
+  tovrek::TForm1& f = F1();
+  ASSERT_TRUE(f.MemoMedia->Visible());
+  EXPECT_EQ(f.MemoMedia->GetFont().Size(), 10);
+  EXPECT_EQ(f.MemoQuestion->GetFont().Size(), 12);
+  EXPECT_EQ(f.MemoAnswer->GetFont().Size(), 12);
+  ClickNext();
+  ASSERT_TRUE(f.Image1->Visible());
+  EXPECT_FALSE(f.Image1->Stretch());
+  EXPECT_EQ(U().PictureAspectText, "normal");
+  EXPECT_EQ(f.MemoQuestion->GetFont().Size(), 12);
+  EXPECT_EQ(f.MemoAnswer->GetFont().Size(), 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, FirstStartDefaultsTest, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "School" : "Local"); });
+
 TEST_F(DisplayRunTest, APictureIsShownAndKeptWhileTheMediaLineStaysTheSame) {
   PutPicture("map.jpg");
   StartWithMedia("map.jpg", "FONT", "map.jpg");

@@ -124,6 +124,25 @@ TEST_F(MarkingRunTest, ClickOnTheHiddenLastQuestionCountsCorrectAndEndsTheTest) 
   EXPECT_FALSE(f.PnlQuestion->ShowHint()) << "no quotation hint on the end screen";
 }
 
+// In Test a click on the hidden question counts Correct, and on the last
+// question of the run it ends the test, in either sequence.
+class HiddenQuestionClickTest : public MarkingRunTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(HiddenQuestionClickTest, EachCountsCorrectAndTheLastEndsTheTest) {
+  Prepare(SimpleTopic(3), "Test", GetParam());
+  ClickStart();
+  for (int i = 1; i <= 3; ++i) {
+    ASSERT_EQ(StartCaption(), "&Stop") << "before click " << i;
+    ASSERT_FALSE(F1().MemoAnswer->Visible());
+    UserClick(*F1().MemoQuestion);
+  }
+  ExpectEndScreen("End of Test", "3");
+  ExpectScore("3", "0", "3", "100 %");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sequences, HiddenQuestionClickTest, ::testing::Values("Regular", "Random"),
+                         [](const auto& info) { return std::string(info.param); });
+
 TEST_F(MarkingRunTest, OneCorrectOfEightShowsTwelvePercent) {
   Prepare(SimpleTopic(3), "Practice");
   ClickStart();

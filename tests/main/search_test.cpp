@@ -151,6 +151,41 @@ TEST_F(SearchTest, OneMatchSeveralAndNone) {
   EXPECT_EQ(F14().GetColor(), tk::clMoneyGreen);
 }
 
+// Closing gives Next and Back back by the question on display: in Regular
+// as its place says, in Random Next always (Back stays hidden there).
+struct CloseCase {
+  const char* name;
+  const char* sequence;
+  const char* search;  // finds one question
+  bool back, next;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
+class SearchCloseTest : public SearchTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(SearchCloseTest, NextAndBackFollowTheQuestionOnDisplay) {
+  const CloseCase& c = GetParam();
+  StartRun({"Alpha", "Beta", "Gamma"}, c.sequence);
+  InSearch([&](tovrek::TForm14&) {
+    UserType(App(), c.search);
+    UserKey(App(), tk::vk::Return);
+  });
+  EXPECT_EQ(QuestionLines(), std::vector<std::string>{std::string(c.search)});
+  EXPECT_EQ(F1().BtnPrevious->Enabled(), c.back);
+  EXPECT_EQ(F1().BtnNext->Enabled(), c.next);
+  EXPECT_TRUE(F1().BtnStartStop->Enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, SearchCloseTest,
+                         ::testing::Values(CloseCase{"RegularFirst", "Regular", "Alpha", false, true},
+                                           CloseCase{"RegularMiddle", "Regular", "Beta", true, true},
+                                           CloseCase{"RegularLast", "Regular", "Gamma", true, false},
+                                           CloseCase{"RandomFirst", "Random", "Alpha", false, true},
+                                           CloseCase{"RandomMiddle", "Random", "Beta", false, true},
+                                           CloseCase{"RandomLast", "Random", "Gamma", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(SearchTest, AnswerMatchesAndBothListedOnce) {
   StartRun({"Capital of France", "Answer 2 is here", "Other"});
   InSearch([&](tovrek::TForm14&) {

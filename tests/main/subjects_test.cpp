@@ -106,6 +106,27 @@ TEST_F(SubjectsTest, ChoosingASubjectListsItsTopicsAndScansTheFirst) {
   EXPECT_EQ(F1().BtnClock->Caption(), "Au&tomatic   Advance");
 }
 
+// Another subject keeps the sequence list as the mode has it: Practice
+// runs in Random only, so there the list stays locked.
+TEST_F(SubjectsTest, ChoosingASubjectKeepsTheSequenceListAsTheModeHasIt) {
+  WriteTopic("Art", "Colour", SimpleTopic(4));
+  WriteTopic("Maths", "Sums", SimpleTopic(7));
+  Start();
+  for (const char* mode : {"Practice", "Learning", "Test"}) {
+    SCOPED_TRACE(mode);
+    tk::testing::UserPick(*F1().CbxMode, F1().CbxMode->IndexOf(mode));
+    for (const char* subject : {"Maths", "Art"}) {
+      tk::testing::UserPick(*F1().CbxSubject, IndexOfSubject(subject));
+      ASSERT_EQ(F1().CbxTopic->Text(), subject == std::string("Maths") ? "Sums" : "Colour");
+      EXPECT_EQ(F1().CbxSequence->Enabled(), mode != std::string("Practice")) << subject;
+      if (mode == std::string("Practice")) {
+        EXPECT_EQ(F1().CbxSequence->Text(), "Random");
+      }
+    }
+  }
+  EXPECT_TRUE(Modals().empty());
+}
+
 TEST_F(SubjectsTest, SubjectWithoutTopicsIsReported) {
   WriteTopic("Art", "Colour", SimpleTopic(4));
   fs::create_directories(SubjectsPath() + "/Empty");

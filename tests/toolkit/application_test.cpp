@@ -453,6 +453,33 @@ TEST_F(ApplicationTest, TheErrorMessageBoxShowsTheProgramsNameAndDecodesItsText)
   app.SetScripted(true);
 }
 
+// A posted handler runs once the running handlers have returned to a
+// loop, in the order posted and through the dispatcher; none runs after
+// Terminate.
+TEST_F(ApplicationTest, PostedHandlersRunInOrderAfterTheRunningOnes) {
+  ShowMain();
+  std::vector<std::string> order;
+  app.Dispatch([&] {
+    app.Post([&] { order.push_back("first"); });
+    app.Post([&] {
+      order.push_back("second");
+      throw std::runtime_error("from a posted handler");
+    });
+    order.push_back("handler");
+  });
+  EXPECT_EQ(order, std::vector<std::string>{"handler"});
+  app.ProcessMessages();
+  EXPECT_EQ(order, (std::vector<std::string>{"handler", "first", "second"}));
+  EXPECT_EQ(app.ErrorReports(), std::vector<std::string>{"from a posted handler"});
+  app.ClearErrorReports();
+
+  app.Post([&] { order.push_back("late"); });
+  app.Terminate();
+  app.ProcessMessages();
+  EXPECT_EQ(order.size(), 3u);
+  EXPECT_EQ(app.PendingPosts(), 0u);
+}
+
 TEST_F(ApplicationTest, AClickFromCodeLetsTheErrorReachTheCaller) {
   TestForm* f = ShowMain("form Main\n  button BtnBad\n    OnClick = BtnBadClick\n  end\nend\n",
                          {{"BtnBadClick", tk::NotifyEvent([] { throw std::runtime_error("from code"); })}});

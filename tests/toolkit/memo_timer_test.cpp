@@ -289,6 +289,26 @@ TEST_F(TimerTest, OtherTimersTickWhileAHandlerHasAModalWindowUp) {
   EXPECT_EQ(slow->DueAt(), 2000u) << "a full interval after its handler returned";
 }
 
+// What a handler posts comes up once its tick has returned: the timer
+// itself then goes on ticking while that window is up.
+TEST_F(TimerTest, ATimerTicksOnUnderTheWindowItsHandlerPosted) {
+  TestForm* dialog = MakeForm("Dialog");
+  std::vector<uint64_t> slowTicks;
+  slow->OnTimer = [&] {
+    slowTicks.push_back(clock.NowMs());
+    if (slowTicks.size() == 1) app.Post([&] { dialog->ShowModal(); }, slow);
+  };
+  app.QueueModalScript("Dialog", [&](tk::Form& f) {
+    EXPECT_FALSE(slow->Running());
+    for (int i = 0; i < 10; ++i) clock.Advance(100);  // 600 to 1500 with the dialog up
+    f.Close();
+  });
+  clock.Advance(500);
+  EXPECT_EQ(slowTicks, (std::vector<uint64_t>{500, 1000, 1500}));
+  EXPECT_TRUE(app.PendingScripts().empty());
+  EXPECT_EQ(app.PendingPosts(), 0u);
+}
+
 TEST_F(TimerTest, TimersStopWithTheProgram) {
   app.Terminate();
   clock.Advance(1000);
