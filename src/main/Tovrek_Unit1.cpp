@@ -1297,7 +1297,8 @@ void TForm1::BtnEditClick() {
   }
   FileRun1->FileName = "edit.exe";
   FileRun1->Directory = "";
-  FileRun1->Execute();
+  // The one file ever started as a program.
+  FileRun1->ExecuteProgram();
 }
 
 void TForm1::BtnBrowserClick() {

@@ -145,6 +145,20 @@ TEST_F(EditorBrowserTest, AFailedPageWriteIsReportedOnceAndActivationGoesOn) {
   EXPECT_TRUE(F1().BtnStartStop->Enabled());
 }
 
+// A page may hold a script, and on FAT, NTFS and SMB mounts every file is
+// executable: the page still goes to the opener and is never started.
+TEST_F(EditorBrowserTest, AnExecutableStartPageIsOpenedNeverRun) {
+  UseLocalVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  WriteFile("browser/index.htm", "#!/bin/sh\ntouch '" + Root() + "/ran'\n");
+  std::filesystem::permissions("browser/index.htm", std::filesystem::perms::all);
+  Start();
+  UserClick(*F1().BtnBrowser);
+  ASSERT_EQ(launches_.size(), 1u);
+  EXPECT_EQ(launches_[0].argv, (std::vector<std::string>{"xdg-open", Root() + "/browser/index.htm"}));
+  EXPECT_FALSE(std::filesystem::exists("ran"));
+}
+
 TEST_F(EditorBrowserTest, SchoolBrowserOpensTheSharesPage) {
   UseSchoolVariant();
   WriteTopic("Subject", "Topic", SimpleTopic(3));
