@@ -1,7 +1,6 @@
 #include "main/Tovrek_Unit1.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "knowledge/colour_table.h"
 #include "knowledge/line_split.h"
@@ -20,6 +19,7 @@
 #include "quotations/Tovrek_Unit4.h"
 #include "appearance/Tovrek_Unit7.h"
 #include "main/program.h"
+#include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/jpeg.h"
@@ -71,10 +71,13 @@ void TForm1::FormCreate() {
       AnimateSplashLoading();
       return;
     }
-    // Write access: a folder that can be made (or is there) and removed.
-    plat::CreateDir("disktest");
-    if (plat::DirectoryExists("disktest")) plat::RemoveDir("disktest");
-    else U.NoWriteAccess = true;
+    // Write access: a file can be made in the working folder. The probe
+    // takes a fresh name, so nothing left there under any name, "disktest"
+    // included, is followed or decides the verdict.
+    U.NoWriteAccess = !plat::CanWriteIn("");
+    // An empty "disktest" folder an earlier test left behind goes (never
+    // through a link: a link is no folder to remove).
+    if (!U.NoWriteAccess) plat::RemoveDir("disktest");
     if (U.NoWriteAccess) {
       AnimateSplashLoading();
       return;
@@ -1319,7 +1322,8 @@ void TForm1::BtnEditClick() {
   }
   FileRun1->FileName = "edit.exe";
   FileRun1->Directory = "";
-  FileRun1->Execute();
+  // The one file ever started as a program.
+  FileRun1->ExecuteProgram();
 }
 
 void TForm1::BtnBrowserClick() {
@@ -1364,27 +1368,14 @@ void TForm1::WriteDefaultBrowserPage() {
       "</body>",
       "</html>",
   };
-  // Written beside the page and renamed into place: a failed write never
-  // leaves a short page that would stand as the user's own from then on.
-  const std::string temporary = "browser\\index.htm.tmp";
-  plat::TextFile file;
+  // Made whole under a fresh name beside the page and renamed into place:
+  // a failed write never leaves a short page that would stand as the
+  // user's own from then on, and no link is ever written through.
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
   try {
-    file.Assign(temporary);
-    file.Rewrite();
-    for (const std::string& line : lines) file.WriteLn(line);
-    file.Close();
-    std::error_code ec;
-    std::filesystem::rename(plat::NativePath(temporary), plat::NativePath("browser\\index.htm"), ec);
-    if (ec) throw std::runtime_error("Cannot write browser\\index.htm: " + ec.message());
+    plat::WriteFileAtomically("browser\\index.htm", bytes);
   } catch (const std::exception& e) {
-    if (file.IsOpen()) {
-      try {
-        file.Close();
-      } catch (const std::exception&) {
-        // The report below says what went wrong first.
-      }
-    }
-    if (plat::FileExists(temporary)) plat::DeleteFileAt(temporary);
     // Reported, and activation goes on without the page.
     App().ShowException(e);
   }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <random>
 
 #include "platform/paths.h"
@@ -139,15 +140,44 @@ void AtomicFile::Write(std::string_view bytes) {
   if (injected) Fail(EIO);
 }
 
-void AtomicFile::Commit() {
+void AtomicFile::MakeReadOnly() {
+  if (fd_ < 0) throw InOutError(kIoFileNotOpen, path_);
+  struct stat st {};
+  if (fstat(fd_, &st) != 0 || fchmod(fd_, st.st_mode & 07555) != 0) Fail(errno);
+}
+
+void AtomicFile::CloseForCommit() {
   if (fd_ < 0) throw InOutError(kIoFileNotOpen, path_);
   if (fsync(fd_) != 0) Fail(errno);
   const int fd = fd_;
   fd_ = -1;
   if (close(fd) != 0) Fail(errno);
+}
+
+void AtomicFile::Commit() {
+  CloseForCommit();
   if (renameat(dirFd_, tempLeaf_.c_str(), dirFd_, leaf_.c_str()) != 0) Fail(errno);
   tempLeaf_.clear();
   Discard();
+}
+
+bool AtomicFile::CommitUnlessExists() {
+  CloseForCommit();
+  int result = renameat2(dirFd_, tempLeaf_.c_str(), dirFd_, leaf_.c_str(), RENAME_NOREPLACE);
+  if (result != 0 && (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+    // A file system that cannot refuse in the rename itself: look first.
+    struct stat st {};
+    if (fstatat(dirFd_, leaf_.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) errno = EEXIST;
+    else result = renameat(dirFd_, tempLeaf_.c_str(), dirFd_, leaf_.c_str());
+  }
+  if (result != 0) {
+    if (errno != EEXIST) Fail(errno);
+    Discard();
+    return false;
+  }
+  tempLeaf_.clear();
+  Discard();
+  return true;
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {

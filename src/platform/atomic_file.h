@@ -24,11 +24,18 @@ class AtomicFile {
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   void Write(std::string_view bytes);
+  // The new file will refuse writing, as a file with Windows' read-only
+  // attribute does.
+  void MakeReadOnly();
   void Commit();
+  // As Commit, but only when nothing stands at the target's name, not even
+  // a link; false when something does, which is then left as it was.
+  bool CommitUnlessExists();
 
  private:
   [[noreturn]] void Fail(int error);
   void Discard();
+  void CloseForCommit();
 
   std::string path_;
   std::string leaf_;

@@ -7,9 +7,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/atomic_file.h"
 #include "platform/detail.h"
 #include "platform/paths.h"
 #include "platform/text8.h"
+#include "platform/text_file.h"
 
 namespace plat {
 
@@ -20,19 +22,6 @@ bool StatPath(const std::string& native, struct stat& st) { return stat(native.c
 // Windows' read-only attribute: the owner may not write, or we may not.
 bool IsReadOnly(const std::string& native, const struct stat& st) {
   return (st.st_mode & S_IWUSR) == 0 || access(native.c_str(), W_OK) != 0;
-}
-
-bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
 }
 
 }  // namespace
@@ -94,53 +83,53 @@ bool CopyFileTo(const std::string& source, const std::string& target, bool failI
     close(in);
     return false;
   }
+  // What stands at the target's name is looked at, not what a link there
+  // points to: the copy takes the link's place and never writes through it.
   struct stat dstStat {};
-  if (StatPath(to, dstStat)) {
-    bool refuse = failIfExists || !S_ISREG(dstStat.st_mode);
-    // Truncating the target would destroy the source when both are one file.
+  if (lstat(to.c_str(), &dstStat) == 0) {
+    bool refuse = failIfExists || (!S_ISREG(dstStat.st_mode) && !S_ISLNK(dstStat.st_mode));
     if (dstStat.st_dev == srcStat.st_dev && dstStat.st_ino == srcStat.st_ino) refuse = true;
-    if (IsReadOnly(to, dstStat)) refuse = true;
+    if (S_ISREG(dstStat.st_mode) && IsReadOnly(to, dstStat)) refuse = true;
     if (refuse) {
       close(in);
       return false;
     }
   }
 
-  // Non-blocking open, so that a pipe put in the target's place meanwhile
-  // cannot hang us either.
-  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (failIfExists ? O_EXCL : O_TRUNC);
-  const int out = open(to.c_str(), flags, 0666);
-  if (out < 0) {
-    close(in);
-    return false;
-  }
-  struct stat outStat {};
-  if (fstat(out, &outStat) != 0 || !S_ISREG(outStat.st_mode) || !detail::MakeBlocking(out)) {
-    close(out);
-    close(in);
-    return false;
-  }
-  bool ok = true;
-  std::vector<char> buffer(1 << 16);
-  for (;;) {
-    const ssize_t n = read(in, buffer.data(), buffer.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
+  bool ok = false;
+  try {
+    AtomicFile out(target);
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+      const ssize_t n = read(in, buffer.data(), buffer.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw InOutError(kIoDiskReadError, source);
+      if (n == 0) break;
+      out.Write(std::string_view(buffer.data(), static_cast<size_t>(n)));
     }
-    if (n == 0) break;
-    if (!WriteAll(out, buffer.data(), static_cast<size_t>(n))) {
-      ok = false;
-      break;
+    // The copy keeps the source's read-only state, as on Windows.
+    if ((srcStat.st_mode & S_IWUSR) == 0) out.MakeReadOnly();
+    if (failIfExists) {
+      ok = out.CommitUnlessExists();
+    } else {
+      out.Commit();
+      ok = true;
     }
+  } catch (const InOutError&) {
+    ok = false;
   }
-  // The copy keeps the source's read-only state, as on Windows.
-  if (ok) ok = fchmod(out, srcStat.st_mode & 07777) == 0;
-  if (close(out) != 0) ok = false;
   close(in);
-  if (!ok) unlink(to.c_str());
   return ok;
+}
+
+bool CanWriteIn(const std::string& folder) {
+  try {
+    AtomicFile probe(folder.empty() ? std::string("disktest") : folder + "\\disktest");
+    probe.Write("x");
+    return true;  // never committed: the probe is removed with it
+  } catch (const InOutError&) {
+    return false;
+  }
 }
 
 bool DeleteFileAt(const std::string& path) {

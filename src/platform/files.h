@@ -22,8 +22,16 @@ bool IsRegularFile(const std::string& path);
 // else (a pipe or device is refused without being read) and on a failed
 // read; `opened` then tells whether the file could be opened at all.
 bool ReadWholeFile(const std::string& path, std::string& bytes, bool* opened = nullptr);
-// Copies regular files only, onto nothing or a regular file.
+// Copies regular files only, onto nothing, a regular file or a link, which
+// is replaced and never written through. The copy is made by AtomicFile
+// and appears whole or not at all; with failIfExists nothing already at
+// the target's name, a link included, is replaced.
 bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists);
+// Write access to a folder (a program path; empty: the working folder): a
+// file can be made and written there. The probe takes a fresh name and is
+// removed again, so nothing already in the folder, under any name, is
+// followed or changed.
+bool CanWriteIn(const std::string& folder);
 // Fails on a read-only file, as Windows does; SetArchiveOnly first.
 bool DeleteFileAt(const std::string& path);
 // Clears read-only: the owner may write the file again.

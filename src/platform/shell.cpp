@@ -50,22 +50,12 @@ std::string Absolute(const std::string& native) {
   return std::string(buffer) + "/" + native;
 }
 
-std::string FindInPath(const std::string& program) {
-  if (program.find('/') != std::string::npos) return program;
+// The program argv[0] names, for an exec made after the child has changed
+// its folder: so an absolute path, or "".
+std::string FindProgram(const std::string& program) {
+  if (program.find('/') != std::string::npos) return program[0] == '/' ? program : "";
   const char* env = std::getenv("PATH");
-  const std::string path = env && *env ? env : "/usr/local/bin:/usr/bin:/bin";
-  size_t pos = 0;
-  while (pos <= path.size()) {
-    size_t end = path.find(':', pos);
-    if (end == std::string::npos) end = path.size();
-    const std::string dir = end > pos ? path.substr(pos, end - pos) : ".";
-    const std::string candidate = dir + "/" + program;
-    struct stat st {};
-    if (stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(candidate.c_str(), X_OK) == 0)
-      return candidate;
-    pos = end + 1;
-  }
-  return "";
+  return FindInSearchPath(program, env && *env ? env : "/usr/local/bin:/usr/bin:/bin");
 }
 
 bool IsExecutableFile(const std::string& native, const struct stat& st) {
@@ -114,14 +104,23 @@ bool EndsWithExe(const std::string& name) {
   return tail == ".exe";
 }
 
-// Starts argv as our own child in its own session, so its exit can be
-// learned; the exec failure comes back through a pipe. 0 or an errno.
-int LaunchWatched(const std::vector<std::string>& argv, const std::string& cwd, pid_t& pid) {
-  const std::string program = FindInPath(argv[0]);
+// Starts argv in a session of its own, with `cwd` as its folder; a failed
+// chdir or exec comes back through a pipe that a successful exec closes.
+// Detached, a middle child starts it and exits at once: reaping that child
+// leaves the program orphaned to init, so no zombie stays behind. Watched,
+// it is our own child, whose exit can be learned through `pid`. 0 or an
+// errno.
+int Launch(const std::vector<std::string>& argv, const std::string& cwd, bool detached, pid_t* pid) {
+  if (argv.empty()) return EINVAL;
+  // Everything the children need is prepared here: between fork and exec
+  // only async-signal-safe calls are allowed.
+  const std::string program = FindProgram(argv[0]);
   if (program.empty()) return ENOENT;
   std::vector<char*> args;
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
+  const std::string folder = cwd.empty() ? "." : cwd;
+
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return errno;
   const pid_t child = fork();
@@ -133,14 +132,25 @@ int LaunchWatched(const std::vector<std::string>& argv, const std::string& cwd, 
   }
   if (child == 0) {
     setsid();
+    if (detached) {
+      const pid_t grandchild = fork();
+      if (grandchild != 0) {
+        if (grandchild < 0) {
+          const int err = errno;
+          [[maybe_unused]] ssize_t n = write(report[1], &err, sizeof err);
+        }
+        _exit(0);
+      }
+    }
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    if (chdir(cwd.c_str()) == 0) execv(program.c_str(), args.data());
+    if (chdir(folder.c_str()) == 0) execv(program.c_str(), args.data());
     const int err = errno;
     [[maybe_unused]] ssize_t n = write(report[1], &err, sizeof err);
     _exit(127);
   }
+
   close(report[1]);
   int err = 0;
   ssize_t got;
@@ -148,13 +158,16 @@ int LaunchWatched(const std::vector<std::string>& argv, const std::string& cwd, 
     got = read(report[0], &err, sizeof err);
   } while (got < 0 && errno == EINTR);
   close(report[0]);
-  if (got == static_cast<ssize_t>(sizeof err)) {
+  const bool started = got != static_cast<ssize_t>(sizeof err);
+  // The middle child is gone by now, and a watched child that could not
+  // start is reaped at once; only a started watched child is left to run.
+  if (detached || !started) {
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    return err;
   }
-  pid = child;
+  if (!started) return err;
+  if (!detached) *pid = child;
   return 0;
 }
 
@@ -213,105 +226,66 @@ std::vector<ShellResult> CollectFailedOpeners() {
 
 bool OpenersPending() { return !Openers().empty(); }
 
-int LaunchDetached(const std::vector<std::string>& argv, const std::string& cwd) {
-  if (argv.empty()) return EINVAL;
-  // Everything the children need is prepared here: between fork and exec
-  // only async-signal-safe calls are allowed.
-  const std::string program = FindInPath(argv[0]);
-  if (program.empty()) return ENOENT;
-  std::vector<char*> args;
-  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
-  const std::string folder = cwd.empty() ? "." : cwd;
-
-  // The grandchild reports a failed chdir or exec through the pipe; a
-  // successful exec closes it.
-  int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) return errno;
-  const pid_t child = fork();
-  if (child < 0) {
-    const int err = errno;
-    close(report[0]);
-    close(report[1]);
-    return err;
+std::string FindInSearchPath(const std::string& program, const std::string& searchPath) {
+  size_t pos = 0;
+  while (pos <= searchPath.size()) {
+    size_t end = searchPath.find(':', pos);
+    if (end == std::string::npos) end = searchPath.size();
+    const std::string dir = searchPath.substr(pos, end - pos);
+    pos = end + 1;
+    if (dir.empty() || dir[0] != '/') continue;
+    const std::string candidate = dir + "/" + program;
+    struct stat st {};
+    if (stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(candidate.c_str(), X_OK) == 0)
+      return candidate;
   }
-  if (child == 0) {
-    setsid();
-    const pid_t grandchild = fork();
-    if (grandchild != 0) {
-      if (grandchild < 0) {
-        const int err = errno;
-        [[maybe_unused]] ssize_t n = write(report[1], &err, sizeof err);
-      }
-      _exit(0);
-    }
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
-    int err = 0;
-    if (chdir(folder.c_str()) == 0) {
-      execv(program.c_str(), args.data());
-    }
-    err = errno;
-    [[maybe_unused]] ssize_t n = write(report[1], &err, sizeof err);
-    _exit(127);
-  }
-
-  close(report[1]);
-  // The middle child exits at once; reaping it leaves the program orphaned
-  // to init, so no zombie stays behind.
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  int err = 0;
-  ssize_t got;
-  do {
-    got = read(report[0], &err, sizeof err);
-  } while (got < 0 && errno == EINTR);
-  close(report[0]);
-  return got == static_cast<ssize_t>(sizeof err) ? err : 0;
+  return "";
 }
 
-ShellResult ShellOpen(const std::string& file, const std::string& directory) {
+int LaunchDetached(const std::vector<std::string>& argv, const std::string& cwd) {
+  return Launch(argv, cwd, /*detached=*/true, nullptr);
+}
+
+ShellResult ShellOpen(const std::string& file, const std::string& directory, ShellTarget target) {
   const std::string cwd = Absolute(directory.empty() ? std::string(".") : NativePath(directory));
   struct stat st {};
   if (stat(cwd.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return Failure(kShellPathNotFound);
 
+  const bool program = target == ShellTarget::Program;
   std::vector<std::string> argv;
-  bool direct = false;
-  if (IsLink(file)) {
+  if (!program && IsLink(file)) {
     argv = {"xdg-open", NormaliseLink(file)};
   } else {
     if (file.empty()) return Failure(kShellFileNotFound);
     const bool absolute = file[0] == '/' || file[0] == '\\';
-    const std::string target = Absolute(NativePath(absolute || directory.empty() ? file : directory + "\\" + file));
-    if (stat(target.c_str(), &st) != 0) {
+    const std::string path = Absolute(NativePath(absolute || directory.empty() ? file : directory + "\\" + file));
+    if (stat(path.c_str(), &st) != 0) {
       const int err = errno;
-      if (err == ENOENT || err == ENOTDIR) return Failure(detail::WindowsErrorFromErrno(err, target));
+      if (err == ENOENT || err == ENOTDIR) return Failure(detail::WindowsErrorFromErrno(err, path));
       return FromErrno(err, true);
     }
-    direct = IsExecutableFile(target, st);
-    // A program that cannot run is an error, never a document to hand on.
-    if (!direct && EndsWithExe(file)) return Failure(kShellAccessDenied);
-    if (direct)
-      argv = {target};
+    // A program that cannot run is an error, and one named as a program is
+    // never a document to hand on: the opener might find a way to run it.
+    if (program ? !IsExecutableFile(path, st) : EndsWithExe(file)) return Failure(kShellAccessDenied);
+    if (program)
+      argv = {path};
     else
-      argv = {"xdg-open", target};
+      argv = {"xdg-open", path};
   }
 
   const ShellLauncher& launcher = TestLauncher();
   int err = 0;
-  if (direct) {
+  if (program) {
     err = launcher ? launcher(argv, cwd) : LaunchDetached(argv, cwd);
   } else if (launcher) {
     err = launcher(argv, cwd);
     if (err == 0 && TestOpenerExit()) Openers().push_back({-1, argv});
   } else {
     pid_t pid = -1;
-    err = LaunchWatched(argv, cwd, pid);
+    err = Launch(argv, cwd, /*detached=*/false, &pid);
     if (err == 0) Openers().push_back({pid, argv});
   }
-  if (err != 0) return FromErrno(err, direct);
+  if (err != 0) return FromErrno(err, program);
   return {kShellOk, ""};
 }
 

@@ -22,16 +22,24 @@ struct ShellResult {
   std::string message;  // the system's text for a failure
 };
 
+// What the caller lets the shell do with a file that is not a link. Only
+// a program the caller names itself (the editor) may be started; anything
+// else is a document, whatever its mode says: on FAT, NTFS and SMB mounts
+// every file shows as executable, and a page may hold a script.
+enum class ShellTarget { Document, Program };
+
 // `file` is looked for in `directory` (empty: the current folder) unless it
-// is absolute or a link ("http://...", "mailto: x"). An executable file is
-// started directly with `directory` as its folder; a program (".exe") that
-// is not one fails with "Access is denied."; anything else goes to
-// xdg-open. Only argv is built, never a shell command line, and the program
-// and its folder are absolute paths.
+// is absolute or a link ("http://...", "mailto: x"; a drive such as "C:" is
+// no link). A link and a document go to xdg-open. A program is started
+// directly with `directory` as its folder, and only if it is an executable
+// file; one that is not fails with "Access is denied.", as does a document
+// named ".exe", which is never handed to the opener. Only argv is built,
+// never a shell command line, and the program and its folder are absolute
+// paths.
 //
 // xdg-open says only on exit whether it found a handler: it is watched, and
 // CollectFailedOpeners reports the ones that failed.
-ShellResult ShellOpen(const std::string& file, const std::string& directory);
+ShellResult ShellOpen(const std::string& file, const std::string& directory, ShellTarget target);
 
 // The watched openers that have ended with failure since the last call,
 // each with the shell's code and text; never blocks. Openers that ended
@@ -42,6 +50,12 @@ bool OpenersPending();
 // The shell code for an xdg-open exit status (2: file not found, anything
 // else: no application).
 int ShellCodeForOpenerExit(int status);
+
+// Where `program` is found along `searchPath` (a PATH value): the first
+// executable regular file of that name in an absolute folder of the list,
+// or "" when there is none. Empty and relative entries are skipped: they
+// would name a folder of the knowledge base, not one of the system.
+std::string FindInSearchPath(const std::string& program, const std::string& searchPath);
 
 // Runs argv detached (no zombie is left), in cwd. 0 or an errno.
 using ShellLauncher = std::function<int(const std::vector<std::string>& argv, const std::string& cwd)>;

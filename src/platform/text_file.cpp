@@ -36,7 +36,8 @@ TextFile::~TextFile() { CloseSilently(); }
 void TextFile::Fail(int code) const { throw InOutError(code, name_); }
 
 void TextFile::CloseSilently() noexcept {
-  if (mode_ == Mode::Output) Flush();
+  // Output never closed is not put in place: the old file stays.
+  output_.reset();
   if (fd_ >= 0) close(fd_);
   fd_ = -1;
   mode_ = Mode::Closed;
@@ -46,19 +47,15 @@ void TextFile::CloseSilently() noexcept {
   pos_ = end_ = 0;
 }
 
-bool TextFile::Flush() {
-  size_t done = 0;
-  while (done < out_.size()) {
-    const ssize_t n = write(fd_, out_.data() + done, out_.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      out_.clear();
-      return false;
-    }
-    done += static_cast<size_t>(n);
+void TextFile::Flush() {
+  try {
+    output_->Write(std::string_view(out_.data(), out_.size()));
+    out_.clear();
+  } catch (...) {
+    // Nothing more can go to a new version that failed.
+    CloseSilently();
+    throw;
   }
-  out_.clear();
-  return true;
 }
 
 void TextFile::Assign(const std::string& name) {
@@ -96,22 +93,15 @@ bool TextFile::Fill() {
 void TextFile::Rewrite() {
   if (!assigned_) Fail(kIoFileNotAssigned);
   if (mode_ != Mode::Closed) Close();
-  const std::string native = NativePath(name_);
+  // What stands at the name itself, not what a link there points to.
   struct stat st {};
-  if (stat(native.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) Fail(kIoAccessDenied);
+  if (lstat(NativePath(name_).c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
+    // A pipe or a device is never replaced by a file.
+    if (!S_ISREG(st.st_mode)) Fail(kIoAccessDenied);
     // A read-only file refuses writing on Windows even to an administrator.
-    if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) Fail(kIoAccessDenied);
+    if ((st.st_mode & S_IWUSR) == 0) Fail(kIoAccessDenied);
   }
-  // Non-blocking open: a pipe without a reader fails here (ENXIO) instead
-  // of waiting for ever. Devices such as /dev/full still open.
-  const int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
-  if (fd < 0) Fail(detail::WindowsErrorFromErrno(errno, native));
-  if (!detail::MakeBlocking(fd)) {
-    close(fd);
-    Fail(kIoAccessDenied);
-  }
-  fd_ = fd;
+  output_ = std::make_unique<AtomicFile>(name_);
   out_.clear();
   mode_ = Mode::Output;
 }
@@ -139,7 +129,7 @@ void TextFile::WriteLn(const std::string& line) {
   out_.insert(out_.end(), line.begin(), line.end());
   out_.push_back('\r');
   out_.push_back('\n');
-  if (out_.size() >= kBlockSize && !Flush()) Fail(kIoDiskWriteError);
+  if (out_.size() >= kBlockSize) Flush();
 }
 
 bool TextFile::Eof() {
@@ -150,15 +140,16 @@ bool TextFile::Eof() {
 
 void TextFile::Close() {
   if (mode_ == Mode::Closed) Fail(kIoFileNotOpen);
-  bool ok = true;
   if (mode_ == Mode::Output) {
-    ok = Flush();
-    if (close(fd_) != 0) ok = false;
-    fd_ = -1;
+    Flush();
+    try {
+      output_->Commit();
+    } catch (...) {
+      CloseSilently();
+      throw;
+    }
   }
-  // Input: CloseSilently closes the descriptor; nothing can fail there.
   CloseSilently();
-  if (!ok) Fail(kIoDiskWriteError);
 }
 
 }  // namespace plat

@@ -4,9 +4,12 @@
 // memory, not its size.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "platform/atomic_file.h"
 
 namespace plat {
 
@@ -49,7 +52,11 @@ class TextFile {
   // Opens for reading. Only a regular file opens; a folder, a pipe or a
   // device fails with kIoAccessDenied, without blocking.
   void Reset();
-  // Creates or empties the file and opens it for writing.
+  // Opens a new version of the file for writing, made by AtomicFile: it
+  // takes the old one's place at Close, and a file never closed leaves the
+  // old one as it was. A folder, a pipe, a device or a read-only file at
+  // the name fails with kIoAccessDenied; a link there is replaced, never
+  // written through.
   void Rewrite();
   // Lines end at CR LF, LF or a lone CR; past the end, lines are empty.
   // A failed read raises kIoDiskReadError.
@@ -74,7 +81,8 @@ class TextFile {
 
   void Fail(int code) const;
   void CloseSilently() noexcept;
-  bool Flush();
+  // Raises the write error, closing the file.
+  void Flush();
   // False at the end of the file; raises kIoDiskReadError on failure.
   bool Fill();
 
@@ -86,6 +94,7 @@ class TextFile {
   size_t end_ = 0;
   std::vector<char> out_;  // output not yet written
   int fd_ = -1;
+  std::unique_ptr<AtomicFile> output_;  // open for writing
 };
 
 }  // namespace plat

@@ -1,6 +1,5 @@
 #include "toolkit/shell_action.h"
 
-#include "platform/shell.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 #include "toolkit/layout.h"
@@ -14,8 +13,12 @@ ShellOpenAction::ShellOpenAction(Form* form, std::string name)
   watch_->OnTimer = [this] { CollectOpeners(); };
 }
 
-void ShellOpenAction::Execute() {
-  const plat::ShellResult r = plat::ShellOpen(FileName, Directory);
+void ShellOpenAction::Execute() { Open(plat::ShellTarget::Document); }
+
+void ShellOpenAction::ExecuteProgram() { Open(plat::ShellTarget::Program); }
+
+void ShellOpenAction::Open(plat::ShellTarget target) {
+  const plat::ShellResult r = plat::ShellOpen(FileName, Directory, target);
   if (r.code <= 32) throw ShellError(r.code, r.message);
   if (plat::OpenersPending()) watch_->SetEnabled(true);
 }

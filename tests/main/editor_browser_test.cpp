@@ -162,17 +162,73 @@ TEST_F(EditorBrowserTest, NoStartPageNoOpenNoReport) {
   EXPECT_TRUE(Modals().empty());
 }
 
-TEST_F(EditorBrowserTest, AFailedPageWriteIsReportedOnceAndActivationGoesOn) {
+// The page cannot be written: reported once, nothing written anywhere, and
+// activation goes on.
+struct PageBlock {
+  const char* name;
+  void (*make)(const OutsideFolder& outside);
+};
+
+const PageBlock kPageBlocks[] = {
+    {"FolderAtThePagesName", [](const OutsideFolder&) { std::filesystem::create_directories("browser/index.htm"); }},
+    // The "browser" folder is a link leading out of the working folder.
+    {"BrowserFolderIsALinkOutside",
+     [](const OutsideFolder& outside) { std::filesystem::create_directory_symlink(outside.Path(), "browser"); }},
+};
+
+void PrintTo(const PageBlock& c, std::ostream* os) { *os << c.name; }
+
+class PageWriteFailure : public EditorBrowserTest, public ::testing::WithParamInterface<PageBlock> {};
+
+TEST_P(PageWriteFailure, IsReportedOnceAndActivationGoesOn) {
+  OutsideFolder outside;
   UseLocalVariant();
   WriteTopic("Subject", "Topic", SimpleTopic(3));
-  // A folder where the page's temporary file would go: the write fails,
-  // whoever runs the test.
-  MakeDirs("browser/index.htm.tmp");
+  GetParam().make(outside);
   Start();
-  EXPECT_EQ(TakeErrorReports().size(), 1u);
-  EXPECT_FALSE(std::filesystem::exists("browser/index.htm"));
+  const std::vector<std::string> reports = TakeErrorReports();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("browser\\index.htm"), std::string::npos) << reports[0];
+  EXPECT_FALSE(std::filesystem::is_regular_file("browser/index.htm"));
+  EXPECT_TRUE(outside.Empty());
   // The rest of activation ran: the topic is ready to start.
   EXPECT_TRUE(F1().BtnStartStop->Enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, PageWriteFailure, ::testing::ValuesIn(kPageBlocks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Links left in "browser" lead out of the working folder: one at the name
+// the page was once written under first, one at the page's own name whose
+// target does not exist. The page is written all the same, in its place,
+// and neither link is written through.
+TEST_F(EditorBrowserTest, LeftoverLinksAreNeverWrittenThrough) {
+  OutsideFolder outside;
+  UseLocalVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  WriteFile(outside / "victim.txt", "keep");
+  MakeLink(outside / "victim.txt", "browser/index.htm.tmp");
+  MakeLink(outside / "missing.htm", "browser/index.htm");
+  Start();
+  EXPECT_EQ(ReadBytes(outside / "victim.txt"), "keep");
+  EXPECT_FALSE(std::filesystem::exists(outside / "missing.htm"));
+  EXPECT_FALSE(std::filesystem::is_symlink("browser/index.htm"));
+  EXPECT_EQ(PageBytes().substr(0, 8), "<html>\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink("browser/index.htm.tmp")) << "not ours to remove";
+}
+
+// A page may hold a script, and on FAT, NTFS and SMB mounts every file is
+// executable: the page still goes to the opener and is never started.
+TEST_F(EditorBrowserTest, AnExecutableStartPageIsOpenedNeverRun) {
+  UseLocalVariant();
+  WriteTopic("Subject", "Topic", SimpleTopic(3));
+  WriteFile("browser/index.htm", "#!/bin/sh\ntouch '" + Root() + "/ran'\n");
+  std::filesystem::permissions("browser/index.htm", std::filesystem::perms::all);
+  Start();
+  UserClick(*F1().BtnBrowser);
+  ASSERT_EQ(launches_.size(), 1u);
+  EXPECT_EQ(launches_[0].argv, (std::vector<std::string>{"xdg-open", Root() + "/browser/index.htm"}));
+  EXPECT_FALSE(std::filesystem::exists("ran"));
 }
 
 TEST_F(EditorBrowserTest, SchoolBrowserOpensTheSharesPage) {

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "main/Tovrek_Unit10.h"
 #include "main/Tovrek_Unit12.h"
 #include "main/Tovrek_Unit6.h"
 #include "main/Tovrek_Unit8.h"
+#include "platform/atomic_file.h"
 #include "platform/product_name.h"
 #include "support/program_fixture.h"
 
@@ -119,13 +121,66 @@ TEST_F(LocalStartupTest, AnEmptyDisktestFolderCountsAsWriteAccessAndIsRemoved) {
   EXPECT_FALSE(fs::exists("disktest"));
 }
 
-TEST_F(LocalStartupTest, AFileNamedDisktestMeansNoWriteAccess) {
-  WriteFile("disktest", "x");
+// Whatever stands at "disktest" (a file, a link to a folder, a file or
+// nothing outside the working folder) is left as it is, followed nowhere,
+// and decides nothing: the folder is writable.
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+struct Leftover {
+  const char* name;
+  void (*make)(const OutsideFolder& outside);
+  void (*check)(const OutsideFolder& outside);
+};
+
+const Leftover kLeftovers[] = {
+    {"File", [](const OutsideFolder&) { WriteFile("disktest", "x"); },
+     [](const OutsideFolder&) { EXPECT_EQ(Bytes("disktest"), "x"); }},
+    {"LinkToAFolderOutside", [](const OutsideFolder& o) { fs::create_directory_symlink(o.Path(), "disktest"); },
+     [](const OutsideFolder&) {}},
+    {"LinkToAFileOutside",
+     [](const OutsideFolder& o) {
+       WriteFile(o / "file", "keep");
+       fs::create_symlink(o / "file", "disktest");
+     },
+     [](const OutsideFolder& o) { EXPECT_EQ(Bytes(o / "file"), "keep"); }},
+    {"LinkToNothingOutside", [](const OutsideFolder& o) { fs::create_symlink(o / "disktest", "disktest"); },
+     [](const OutsideFolder&) {}},
+};
+
+void PrintTo(const Leftover& c, std::ostream* os) { *os << c.name; }
+
+class LeftoverDisktest : public LocalStartupTest, public ::testing::WithParamInterface<Leftover> {};
+
+TEST_P(LeftoverDisktest, NeitherDecidesTheWriteTestNorIsFollowed) {
+  OutsideFolder outside;
+  GetParam().make(outside);
+  const size_t outsideEntries = static_cast<size_t>(std::distance(fs::directory_iterator(outside.Path()), {}));
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   CreateProgram();
+  EXPECT_FALSE(U().NoWriteAccess);
+  EXPECT_EQ(F1().CbxMode->ItemCount(), 3);
+  EXPECT_EQ(fs::is_symlink(fs::symlink_status("disktest")), std::string(GetParam().name) != "File");
+  EXPECT_EQ(static_cast<size_t>(std::distance(fs::directory_iterator(outside.Path()), {})), outsideEntries);
+  GetParam().check(outside);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LeftoverDisktest, ::testing::ValuesIn(kLeftovers),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The verdict is the folder's, not the leftover's: where nothing can be
+// written, a "disktest" folder already there does not pass the test.
+TEST_F(LocalStartupTest, ALeftoverDisktestFolderDoesNotStandForWriteAccess) {
+  fs::create_directory("disktest");
+  WriteTopic("Maths", "Sums", SimpleTopic(3));
+  plat::FailAtomicWritesAfterForTests(0);
+  CreateProgram();
+  plat::FailAtomicWritesAfterForTests(std::nullopt);
   EXPECT_TRUE(U().NoWriteAccess);
-  EXPECT_EQ(F1().CbxSubject->ItemCount(), 0);
   EXPECT_EQ(F1().CbxMode->ItemCount(), 0);
+  EXPECT_TRUE(fs::is_directory("disktest"));
 }
 
 TEST_F(LocalStartupTest, FirstStartInAnEmptyFolderMakesTheTreeAndReportsNoSubjects) {
@@ -160,6 +215,22 @@ TEST_F(LocalStartupTest, MissingDefaultPictureTurnsTheSplashYellowAndEndsTheProg
   EXPECT_TRUE(fs::is_directory("setup/pictures")) << "the tree is made before the report";
   EXPECT_FALSE(fs::exists("setup/pictures/default.jpg"));
   EXPECT_TRUE(App().Terminated());
+}
+
+// The copy of default.jpg never leaves the working folder: not through a
+// link at the copy's name, nor through a pictures folder that is a link.
+TEST_F(LocalStartupTest, TheDefaultPictureCopyNeverGoesThroughALink) {
+  OutsideFolder outside;
+  WriteTopic("Maths", "Sums", SimpleTopic(3));
+  MakeLink(outside / "default.jpg", "setup/pictures/default.jpg");
+  Start();
+  EXPECT_TRUE(outside.Empty());
+  EXPECT_TRUE(fs::is_symlink("setup/pictures/default.jpg"));
+
+  fs::remove_all("setup/pictures");
+  fs::create_directory_symlink(outside.Path(), "setup/pictures");
+  F1().FormActivate();
+  EXPECT_TRUE(outside.Empty());
 }
 
 TEST_F(LocalStartupTest, AnExistingPictureCopyIsLeftAlone) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "main/Tovrek_Unit8.h"
+#include "platform/atomic_file.h"
 #include "support/program_fixture.h"
 
 namespace tovrek_test {
@@ -40,12 +41,17 @@ class StopWindowTest : public ProgramTest {
  protected:
   TForm8& W() { return *P().Form8; }
 
-  // A file where the write test makes its folder: the folder cannot be made.
-  // Only the local variant tests write access.
+  void TearDown() override {
+    plat::FailAtomicWritesAfterForTests(std::nullopt);
+    ProgramTest::TearDown();
+  }
+  // Nothing can be written in the working folder. Only the local variant
+  // tests write access.
   void StartWithoutWriteAccess() {
     UseLocalVariant();
-    WriteFile("disktest", "in the way");
+    plat::FailAtomicWritesAfterForTests(0);
     Start();
+    plat::FailAtomicWritesAfterForTests(std::nullopt);
   }
 };
 
@@ -70,7 +76,10 @@ TEST_F(StopWindowTest, NoWriteAccessExplainsTheDiskProblemAtDesignSize) {
   // Activation stops before it makes anything.
   EXPECT_FALSE(fs::exists("setup"));
   EXPECT_FALSE(fs::exists("subjects"));
-  EXPECT_TRUE(fs::is_regular_file("disktest"));
+  // Nor does the write test leave anything behind.
+  std::vector<std::string> names;
+  for (const fs::directory_entry& e : fs::directory_iterator(".")) names.push_back(e.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"default.jpg"});
 }
 
 struct StopExit {

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include "platform/atomic_file.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -184,6 +185,80 @@ TEST_F(FilesTest, CopyKeepsReadOnlyAndWillNotOverwriteIt) {
   MakeReadOnly("src.jpg");
   EXPECT_TRUE(plat::CopyFileTo("src.jpg", "copy.jpg", true));
   EXPECT_FALSE(OwnerMayWrite("copy.jpg"));
+}
+
+// A leftover link where the copy goes, or a folder on the way that is a
+// link, never carries the copy out of the working folder: with
+// failIfExists the link counts as a file already there; without, the copy
+// takes the link's place.
+TEST_F(FilesTest, CopyNeverWritesThroughALink) {
+  WriteBytes("outside.jpg", "keep");
+  MakeDirs("elsewhere");
+  MakeDirs("work/setup/pictures");
+  WriteBytes("work/default.jpg", "picture");
+  MakeLink("../../../outside.jpg", "work/setup/pictures/default.jpg");
+  MakeLink("../../../missing.jpg", "work/setup/pictures/dangling.jpg");
+  MakeLink("../elsewhere", "work/linked");
+  std::filesystem::current_path("work");
+  const auto isLink = [](const char* path) { return std::filesystem::is_symlink(path); };
+
+  EXPECT_FALSE(plat::CopyFileTo("default.jpg", "setup\\pictures\\default.jpg", true));
+  EXPECT_FALSE(plat::CopyFileTo("default.jpg", "setup\\pictures\\dangling.jpg", true));
+  EXPECT_TRUE(isLink("setup/pictures/default.jpg"));
+  EXPECT_TRUE(isLink("setup/pictures/dangling.jpg"));
+  EXPECT_EQ(ReadBytes("../outside.jpg"), "keep");
+  EXPECT_FALSE(std::filesystem::exists("../missing.jpg"));
+
+  EXPECT_TRUE(plat::CopyFileTo("default.jpg", "setup\\pictures\\default.jpg", false));
+  EXPECT_TRUE(plat::CopyFileTo("default.jpg", "setup\\pictures\\dangling.jpg", false));
+  for (const char* copy : {"setup/pictures/default.jpg", "setup/pictures/dangling.jpg"}) {
+    EXPECT_FALSE(isLink(copy)) << copy;
+    EXPECT_EQ(ReadBytes(copy), "picture") << copy;
+  }
+  EXPECT_EQ(ReadBytes("../outside.jpg"), "keep");
+  EXPECT_FALSE(std::filesystem::exists("../missing.jpg"));
+
+  for (const bool failIfExists : {true, false})
+    EXPECT_FALSE(plat::CopyFileTo("default.jpg", "linked\\default.jpg", failIfExists));
+  EXPECT_TRUE(std::filesystem::is_empty("../elsewhere"));
+}
+
+// A copy that fails part way leaves what was there and nothing beside it.
+TEST_F(FilesTest, FailedCopyLeavesNoPartOfIt) {
+  WriteBytes("default.jpg", std::string(200000, 'p'));
+  MakeDirs("setup/pictures");
+  WriteBytes("setup/pictures/old.jpg", "old");
+  plat::FailAtomicWritesAfterForTests(100000);
+  EXPECT_FALSE(plat::CopyFileTo("default.jpg", "setup\\pictures\\default.jpg", true));
+  EXPECT_FALSE(plat::CopyFileTo("default.jpg", "setup\\pictures\\old.jpg", false));
+  plat::FailAtomicWritesAfterForTests(std::nullopt);
+  EXPECT_EQ(ReadBytes("setup/pictures/old.jpg"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("setup/pictures"), {}), 1);
+}
+
+// The write-access test makes a file under a fresh name and removes it:
+// nothing left in the folder under any name is followed, changed or taken
+// for the verdict.
+TEST_F(FilesTest, WriteAccessProbeFollowsNothingAndLeavesNothing) {
+  WriteBytes("outside.txt", "keep");
+  MakeDirs("elsewhere");
+  MakeDirs("work/folder");
+  MakeLink("../elsewhere", "work/disktest");
+  MakeLink("../missing", "work/folder/disktest");
+  MakeLink("../elsewhere", "work/linked");
+  std::filesystem::current_path("work");
+  EXPECT_TRUE(plat::CanWriteIn(""));
+  EXPECT_TRUE(plat::CanWriteIn("Folder"));
+  EXPECT_FALSE(plat::CanWriteIn("linked"));
+  EXPECT_FALSE(plat::CanWriteIn("missing"));
+  plat::FailAtomicWritesAfterForTests(0);
+  EXPECT_FALSE(plat::CanWriteIn(""));
+  plat::FailAtomicWritesAfterForTests(std::nullopt);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("folder"), {}), 1);
+  EXPECT_TRUE(std::filesystem::is_symlink("disktest"));
+  EXPECT_TRUE(std::filesystem::is_empty("../elsewhere"));
+  EXPECT_FALSE(std::filesystem::exists("../missing"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -166,14 +167,20 @@ TEST_F(TextFileTest, OnlyRegularFilesOpenForReading) {
   }
 }
 
-// Writing to a pipe that nobody reads fails instead of waiting for a reader.
+// A pipe or a device at the name is refused: nothing waits for a reader,
+// and nothing replaces it.
 TEST_F(TextFileTest, RewriteOfAPipeWithoutAReaderFails) {
   tovrek_test::HangGuard guard;
   MakeFifo("config.ini");
-  TextFile file;
-  file.Assign("config.ini");
-  EXPECT_EQ(ErrorCode([&] { file.Rewrite(); }), plat::kIoAccessDenied);
-  EXPECT_FALSE(file.IsOpen());
+  for (const char* name : {"config.ini", "/dev/null"}) {
+    TextFile file;
+    file.Assign(name);
+    EXPECT_EQ(ErrorCode([&] { file.Rewrite(); }), plat::kIoAccessDenied) << name;
+    EXPECT_FALSE(file.IsOpen()) << name;
+  }
+  struct stat st {};
+  ASSERT_EQ(lstat("config.ini", &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST_F(TextFileTest, ReadingPastTheEndGivesEmptyLines) {
@@ -320,26 +327,83 @@ TEST_F(TextFileTest, NotAssigned) {
   EXPECT_EQ(ErrorCode([&] { file.Rewrite(); }), plat::kIoFileNotAssigned);
 }
 
+// A write that fails, at Close or part way, leaves the old file whole and
+// no new one half written beside it; the file is closed.
 TEST_F(TextFileTest, WriteErrorOnAFullDisk) {
-  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+  WriteBytes("config.ini", "old");
+  plat::FailAtomicWritesAfterForTests(0);
   TextFile file;
-  file.Assign("/dev/full");
+  file.Assign("config.ini");
   file.Rewrite();
   file.WriteLn("settings");
-  EXPECT_EQ(ErrorCode([&] { file.Close(); }), plat::kIoDiskWriteError);
+  std::string name;
+  EXPECT_EQ(ErrorCode([&] { file.Close(); }, &name), plat::kIoDiskWriteError);
+  plat::FailAtomicWritesAfterForTests(std::nullopt);
+  EXPECT_EQ(name, "config.ini");
   EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(ReadBytes("config.ini"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
 }
 
 TEST_F(TextFileTest, WriteErrorWhileWritingMuchToAFullDisk) {
-  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+  WriteBytes("config.ini", "old");
+  plat::FailAtomicWritesAfterForTests(100000);
   TextFile file;
-  file.Assign("/dev/full");
+  file.Assign("config.ini");
   file.Rewrite();
   const std::string line(1000, 'x');
   EXPECT_EQ(ErrorCode([&] {
               for (int i = 0; i < 1000; ++i) file.WriteLn(line);
             }),
             plat::kIoDiskWriteError);
+  plat::FailAtomicWritesAfterForTests(std::nullopt);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(ErrorCode([&] { file.WriteLn(line); }), plat::kIoFileNotOpen);
+  EXPECT_EQ(ReadBytes("config.ini"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
+}
+
+// A file never closed is not put in place.
+TEST_F(TextFileTest, AFileNotClosedLeavesTheOldOne) {
+  WriteBytes("config.ini", "old");
+  {
+    TextFile file;
+    file.Assign("config.ini");
+    file.Rewrite();
+    file.WriteLn("half");
+  }
+  EXPECT_EQ(ReadBytes("config.ini"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
+}
+
+// A leftover link at the file's name, or a folder on the way that is a
+// link, never carries a write out of the working folder.
+TEST_F(TextFileTest, RewriteNeverWritesThroughALink) {
+  WriteBytes("outside.txt", "keep");
+  MakeDirs("elsewhere");
+  MakeDirs("work/setup");
+  MakeLink("../../outside.txt", "work/setup/config.ini");
+  MakeLink("../../missing.txt", "work/setup/dangling.ini");
+  MakeLink("../elsewhere", "work/linked");
+  std::filesystem::current_path("work");
+  for (const char* name : {"setup\\config.ini", "setup\\dangling.ini"}) {
+    TextFile file;
+    file.Assign(name);
+    file.Rewrite();
+    file.WriteLn("new");
+    file.Close();
+    EXPECT_EQ(ReadAll(name), std::vector<std::string>{"new"}) << name;
+  }
+  EXPECT_FALSE(std::filesystem::is_symlink("setup/config.ini"));
+  EXPECT_FALSE(std::filesystem::is_symlink("setup/dangling.ini"));
+  EXPECT_EQ(ReadBytes("../outside.txt"), "keep");
+  EXPECT_FALSE(std::filesystem::exists("../missing.txt"));
+
+  TextFile file;
+  file.Assign("linked\\config.ini");
+  EXPECT_EQ(ErrorCode([&] { file.Rewrite(); }), plat::kIoAccessDenied);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_TRUE(std::filesystem::is_empty("../elsewhere"));
 }
 
 TEST_F(TextFileTest, NoPermissionToRead) {

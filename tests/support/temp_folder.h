@@ -45,6 +45,30 @@ inline void MakeLink(const std::string& target, const std::string& path) {
   std::filesystem::create_symlink(target, p);
 }
 
+// A folder outside the test's working folder, for links that lead out of
+// it; removed with everything in it when the test ends.
+class OutsideFolder {
+ public:
+  OutsideFolder() {
+    char pattern[] = "/tmp/tovrek-outside-XXXXXX";
+    if (mkdtemp(pattern)) path_ = pattern;
+    EXPECT_FALSE(path_.empty());
+  }
+  ~OutsideFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  OutsideFolder(const OutsideFolder&) = delete;
+  OutsideFolder& operator=(const OutsideFolder&) = delete;
+  // `name` inside it (an absolute path).
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& Path() const { return path_; }
+  bool Empty() const { return std::filesystem::is_empty(path_); }
+
+ private:
+  std::string path_;
+};
+
 // Ends the test program should a step block or run away, so that a pipe
 // opened by mistake, or /dev/zero read or copied, fails the run quickly
 // instead of hanging it or filling the disk: SIGALRM after a few seconds,
