@@ -57,7 +57,8 @@ PictureToAdd::PictureToAdd(const std::string& nativePath)
     : nativePath_(nativePath), refused_("The file " + nativePath + " cannot be added: ") {
   bool notRegular = false;
   file_ = plat::FileReader::OpenNative(nativePath, &notRegular);
-  if (!file_) throw plat::PictureError(refused_ + (notRegular ? "it is not an ordinary file." : "it cannot be opened."));
+  if (!file_)
+    throw plat::PictureError(refused_ + (notRegular ? "it is not an ordinary file." : "it cannot be opened."));
   Check(*file_);
 }
 

@@ -748,7 +748,8 @@ void Image::SetPicture(const SharedPicture& picture) {
 void Image::LoadFromResource(const std::string& resource) {
   QImage img = LoadResourceImage(resource);
   if (img.isNull()) throw LayoutError(name_ + ": picture " + resource + " not found");
-  picture_->image = img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  picture_->image =
+      img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   picture_->width = img.width();
   picture_->height = img.height();
   widget_->update();

@@ -74,10 +74,12 @@ Picture LoadBitmap(const std::string& path, int coverWidth, int coverHeight) {
   if (coverWidth > 0 && coverHeight > 0 && img.width() >= 2 * coverWidth && img.height() >= 2 * coverHeight) {
     const double scale = std::max(static_cast<double>(coverWidth) / img.width(),
                                   static_cast<double>(coverHeight) / img.height());
-    img = img.scaled(static_cast<int>(std::ceil(img.width() * scale)), static_cast<int>(std::ceil(img.height() * scale)),
-                     Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const int width = static_cast<int>(std::ceil(img.width() * scale));
+    const int height = static_cast<int>(std::ceil(img.height() * scale));
+    img = img.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
-  picture.image = img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  picture.image =
+      img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   return picture;
 }
 

@@ -175,6 +175,7 @@ struct LeftoverCase {
   const char* linkAtTheName;  // relative to setup/pictures
   bool clash;                 // the link's target exists, so the name is taken
 };
+void PrintTo(const LeftoverCase& c, std::ostream* os) { *os << c.name; }
 class LeftoverLinkTest : public PicturesTest, public ::testing::WithParamInterface<LeftoverCase> {};
 
 TEST_P(LeftoverLinkTest, IsNeverWrittenThrough) {
@@ -254,6 +255,35 @@ TEST_F(PicturesTest, A200MegabytePictureIsCheckedAndCopiedInBlocks) {
   });
   EXPECT_EQ(fs::file_size("setup/pictures/big.jpg"), std::uintmax_t{200} << 20);
   EXPECT_TRUE(SameBytes(source, "setup/pictures/big.jpg"));
+}
+
+// A bitmap is decoded whole, so its header's size is held against the bound
+// before it is added.
+TEST_F(PicturesTest, BitmapsAreAddedWithinTheBoundOnly) {
+  Bytes trap = SolidBmp(2, 2, 0, 0, 255);
+  for (int i = 0; i < 4; ++i) trap[18 + i] = trap[22 + i] = static_cast<uint8_t>(5000 >> (8 * i));
+  WritePictureFile("elsewhere/trap.bmp", trap);
+  WritePictureFile("elsewhere/map.bmp", SolidBmp(300, 200, 0, 0, 255));
+  WriteFile("elsewhere/text.bmp", "BM but no bitmap at all");
+  Start();
+  for (const char* name : {"trap.bmp", "map.bmp", "text.bmp"})
+    AnswerOpenDialog(fs::absolute("elsewhere/" + std::string(name)).string());
+  Customise([&](tovrek::TForm7& f) {
+    UserRightClick(*f.CbxPictureDefault);
+    std::vector<std::string> reports = TakeErrorReports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("the picture is too large"), std::string::npos) << reports[0];
+    UserRightClick(*f.CbxPictureDefault);
+    EXPECT_EQ(f.CbxPictureDefault->Text(), "map.bmp");
+    EXPECT_EQ(f.Image1->PictureWidth(), 300);
+    UserRightClick(*f.CbxPictureDefault);
+    reports = TakeErrorReports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("it is not a picture"), std::string::npos) << reports[0];
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_FALSE(fs::exists("setup/pictures/trap.bmp"));
+  EXPECT_TRUE(SameBytes("elsewhere/map.bmp", "setup/pictures/map.bmp"));
 }
 
 class HostilePictureAddTest : public PicturesTest, public ::testing::WithParamInterface<HostilePicture> {};

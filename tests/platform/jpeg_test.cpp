@@ -369,7 +369,8 @@ class PieceSource : public plat::ByteSource {
 TEST(JpegCheckTest, ReadsInBlocksAndTellsAFailedReadFromABadPicture) {
   Bytes noise;
   uint32_t state = 3;
-  for (int i = 0; i < 200 * 100 * 3; ++i) noise.push_back(static_cast<uint8_t>((state = state * 1103515245u + 12345u) >> 24));
+  for (int i = 0; i < 200 * 100 * 3; ++i)
+    noise.push_back(static_cast<uint8_t>((state = state * 1103515245u + 12345u) >> 24));
   const Bytes jpeg = Compress(200, 100, JCS_RGB, 3, noise);
   PieceSource whole(jpeg, 7);
   EXPECT_NO_THROW(plat::CheckJpeg(whole, "whole.jpg"));

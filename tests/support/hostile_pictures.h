@@ -27,7 +27,7 @@ inline Bytes PictureClaiming(unsigned width, unsigned height) {
   return jpeg;
 }
 
-inline void WriteJpegFile(const std::string& path, const Bytes& bytes) {
+inline void WritePictureFile(const std::string& path, const Bytes& bytes) {
   const std::filesystem::path p(path);
   if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
   std::ofstream out(path, std::ios::binary);
@@ -47,10 +47,10 @@ inline void PrintTo(const HostilePicture& h, std::ostream* os) { *os << h.name; 
 
 inline const HostilePicture kHostilePictures[] = {
     // 3.6 billion pixels claimed: refused before a pixel is allocated.
-    {"ClaimsBeyondTheBound", [](const std::string& path) { WriteJpegFile(path, PictureClaiming(60000, 60000)); }, 0},
+    {"ClaimsBeyondTheBound", [](const std::string& path) { WritePictureFile(path, PictureClaiming(60000, 60000)); }, 0},
     // 100 million claimed, a few hundred bytes of data: shown, mostly grey.
     {"ClaimsAHundredMegapixels",
-     [](const std::string& path) { WriteJpegFile(path, PictureClaiming(10000, 10000)); }, 10000},
+     [](const std::string& path) { WritePictureFile(path, PictureClaiming(10000, 10000)); }, 10000},
     {"Photograph24Megapixels",
      [](const std::string& path) {
        const std::filesystem::path p(path);

@@ -1,5 +1,5 @@
-// Test pictures made with libjpeg's compressor (the program itself only
-// decompresses).
+// Test pictures: JPEGs made with libjpeg's compressor (the program itself
+// only decompresses), and plain bitmaps.
 #pragma once
 
 #include <cstddef>
@@ -49,6 +49,37 @@ inline Bytes SolidJpeg(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
   Bytes samples;
   for (int i = 0; i < width * height; ++i) samples.insert(samples.end(), {r, g, b});
   return Compress(width, height, JCS_RGB, 3, samples);
+}
+
+inline void PutLe(Bytes& b, uint32_t v, int n) {
+  for (int i = 0; i < n; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// An uncompressed 24-bit bitmap of one colour, rows bottom-up and padded to
+// four bytes, as the desktop's painting programs write them.
+inline Bytes SolidBmp(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
+  const int stride = (width * 3 + 3) & ~3;
+  const uint32_t pixels = static_cast<uint32_t>(stride * height);
+  Bytes out = {'B', 'M'};
+  PutLe(out, 54 + pixels, 4);
+  PutLe(out, 0, 4);
+  PutLe(out, 54, 4);
+  PutLe(out, 40, 4);
+  PutLe(out, static_cast<uint32_t>(width), 4);
+  PutLe(out, static_cast<uint32_t>(height), 4);
+  PutLe(out, 1, 2);
+  PutLe(out, 24, 2);
+  PutLe(out, 0, 4);  // no compression
+  PutLe(out, pixels, 4);
+  PutLe(out, 2835, 4);
+  PutLe(out, 2835, 4);
+  PutLe(out, 0, 4);
+  PutLe(out, 0, 4);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) out.insert(out.end(), {b, g, r});
+    for (int pad = width * 3; pad < stride; ++pad) out.push_back(0);
+  }
+  return out;
 }
 
 // A photograph-like picture written straight to a file row by row, so a
