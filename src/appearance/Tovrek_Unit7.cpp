@@ -5,7 +5,6 @@
 #include "knowledge/colour_table.h"
 #include "knowledge/pictures_folder.h"
 #include "main/program.h"
-#include "platform/atomic_file.h"
 #include "platform/files.h"
 #include "platform/jpeg.h"
 #include "platform/text8.h"
@@ -394,7 +393,7 @@ void TForm7::AddNewPicture() {
   u.NewPictureName = *name;
   u.BackslashPos = static_cast<uint16_t>(name->size());
   // Checked before anything changes: an ordinary file that is a picture.
-  const std::string bytes = knowledge::ReadPictureToAdd(u.NewPictureSource);
+  knowledge::PictureToAdd picture(u.NewPictureSource);
   // Adding always goes to the local folder.
   const std::string destination = std::string(knowledge::kPicturesFolder) + u.NewPictureName;
   const auto selectAndShow = [&] {
@@ -402,7 +401,7 @@ void TForm7::AddNewPicture() {
     LoadPreview(destination);
   };
   if (!plat::FileExists(destination)) {
-    plat::WriteFileAtomically(destination, bytes);
+    picture.CopyTo(destination);
     CbxPictureDefault->AddItem(u.NewPictureName);
     selectAndShow();
     return;
@@ -412,8 +411,7 @@ void TForm7::AddNewPicture() {
   P.Form15->ShowModal();
   if (u.ReplacePicture == 1) {
     // The folder's own copy chosen again: nothing to copy.
-    if (!knowledge::IsSameFile(u.NewPictureSource, destination))
-      plat::WriteFileAtomically(destination, bytes);
+    if (!picture.IsFileAt(destination)) picture.CopyTo(destination);
     selectAndShow();
   } else if (u.UseExistingPicture == 1) {
     selectAndShow();

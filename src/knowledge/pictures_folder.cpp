@@ -1,17 +1,50 @@
 #include "knowledge/pictures_folder.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <exception>
+#include <string_view>
 
 #include "knowledge/settings_file.h"
+#include "platform/atomic_file.h"
+#include "platform/files.h"
 #include "platform/jpeg.h"
 #include "platform/paths.h"
+#include "platform/picture_size.h"
 #include "platform/text8.h"
 
 namespace knowledge {
+
+namespace {
+
+constexpr size_t kBlockBytes = size_t{64} << 10;
+
+// Hands every block read on to the copy as well. A failed write ends the
+// reading (no exception may cross the decoder) and is raised afterwards.
+class CopyingSource : public plat::ByteSource {
+ public:
+  CopyingSource(plat::ByteSource& in, plat::AtomicFile& out) : in_(in), out_(out) {}
+  long Read(uint8_t* buffer, size_t size) override {
+    if (writeError_) return -1;
+    const long n = in_.Read(buffer, size);
+    if (n <= 0) return n;
+    try {
+      out_.Write(std::string_view(reinterpret_cast<const char*>(buffer), static_cast<size_t>(n)));
+    } catch (...) {
+      writeError_ = std::current_exception();
+      return -1;
+    }
+    return n;
+  }
+  void RaiseWriteError() const {
+    if (writeError_) std::rethrow_exception(writeError_);
+  }
+
+ private:
+  plat::ByteSource& in_;
+  plat::AtomicFile& out_;
+  std::exception_ptr writeError_;
+};
+
+}  // namespace
 
 std::optional<std::string> PictureNameOfPath(const std::string& nativePath) {
   const size_t slash = nativePath.rfind('/');
@@ -20,48 +53,70 @@ std::optional<std::string> PictureNameOfPath(const std::string& nativePath) {
   return name;
 }
 
-std::string ReadPictureToAdd(const std::string& nativePath) {
-  const std::string refused = "The file " + nativePath + " cannot be added: ";
-  // Non-blocking, so a pipe cannot hold the window while it is checked.
-  const int fd = open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw plat::PictureError(refused + "it cannot be opened.");
-  struct stat st {};
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    close(fd);
-    throw plat::PictureError(refused + "it is not an ordinary file.");
-  }
-  std::string bytes;
-  char block[1 << 16];
-  for (;;) {
-    const ssize_t n = read(fd, block, sizeof block);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      close(fd);
-      throw plat::PictureError(refused + "it cannot be read.");
-    }
-    if (n == 0) break;
-    bytes.append(block, static_cast<size_t>(n));
-  }
-  close(fd);
-  const std::string kind = plat::UpperCase(nativePath.substr(nativePath.size() >= 3 ? nativePath.size() - 3 : 0));
-  bool decodes = false;
+PictureToAdd::PictureToAdd(const std::string& nativePath)
+    : nativePath_(nativePath), refused_("The file " + nativePath + " cannot be added: ") {
+  bool notRegular = false;
+  file_ = plat::FileReader::OpenNative(nativePath, &notRegular);
+  if (!file_)
+    throw plat::PictureError(refused_ + (notRegular ? "it is not an ordinary file." : "it cannot be opened."));
+  Check(*file_);
+}
+
+PictureToAdd::~PictureToAdd() = default;
+
+void PictureToAdd::Check(plat::ByteSource& in) const {
+  const std::string kind = plat::UpperCase(nativePath_.substr(nativePath_.size() >= 3 ? nativePath_.size() - 3 : 0));
   if (kind == "JPG") {
     try {
-      plat::DecodeJpegBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-      decodes = true;
+      plat::CheckJpeg(in, nativePath_);
+      return;
+    } catch (const plat::PictureTooLargeError&) {
+      throw plat::PictureError(refused_ + "the picture is too large.");
+    } catch (const plat::PictureReadError&) {
+      throw plat::PictureError(refused_ + "it cannot be read.");
     } catch (const plat::PictureError&) {
     }
   } else if (kind == "BMP") {
-    decodes = bytes.size() >= 26 && bytes[0] == 'B' && bytes[1] == 'M';
+    uint8_t head[plat::kBitmapHeadBytes];
+    size_t got = 0;
+    while (got < sizeof head) {
+      const long n = in.Read(head + got, sizeof head - got);
+      if (n < 0) throw plat::PictureError(refused_ + "it cannot be read.");
+      if (n == 0) break;
+      got += static_cast<size_t>(n);
+    }
+    if (const std::optional<plat::PictureSize> size = plat::BitmapSize(head, got)) {
+      if (static_cast<uint64_t>(size->width) * static_cast<uint64_t>(size->height) > plat::kMaxBitmapPixels)
+        throw plat::PictureError(refused_ + "the picture is too large.");
+      return;
+    }
   }
-  if (!decodes) throw plat::PictureError(refused + "it is not a picture.");
-  return bytes;
+  throw plat::PictureError(refused_ + "it is not a picture.");
 }
 
-bool IsSameFile(const std::string& nativePath, const std::string& programPath) {
-  struct stat a {}, b {};
-  if (stat(nativePath.c_str(), &a) != 0 || stat(plat::NativePath(programPath).c_str(), &b) != 0) return false;
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+bool PictureToAdd::IsFileAt(const std::string& programPath) const {
+  return file_->IsFileAt(plat::NativePath(programPath));
+}
+
+void PictureToAdd::CopyTo(const std::string& destination) {
+  if (!file_->Rewind()) throw plat::PictureError(refused_ + "it cannot be read.");
+  plat::AtomicFile out(destination);
+  CopyingSource copying(*file_, out);
+  try {
+    Check(copying);
+  } catch (const plat::PictureError&) {
+    copying.RaiseWriteError();
+    throw;
+  }
+  // The rest, past the picture's end.
+  std::unique_ptr<uint8_t[]> block(new uint8_t[kBlockBytes]);
+  for (;;) {
+    const long n = copying.Read(block.get(), kBlockBytes);
+    copying.RaiseWriteError();
+    if (n < 0) throw plat::PictureError(refused_ + "it cannot be read.");
+    if (n == 0) break;
+  }
+  out.Commit();
 }
 
 std::string ExactPathIn(const std::string& programFolder, const std::string& name) {
@@ -72,7 +127,7 @@ std::string ExactPathIn(const std::string& programFolder, const std::string& nam
 
 bool DeleteExactly(const std::string& programFolder, const std::string& name) {
   if (!IsBareFileName(name)) return false;
-  return unlink(ExactPathIn(programFolder, name).c_str()) == 0;
+  return plat::DeleteNativeEntry(ExactPathIn(programFolder, name));
 }
 
 }  // namespace knowledge

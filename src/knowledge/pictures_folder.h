@@ -2,8 +2,14 @@
 // picture is copied in and how one is deleted.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
+
+namespace plat {
+class ByteSource;
+class FileReader;
+}  // namespace plat
 
 namespace knowledge {
 
@@ -11,14 +17,35 @@ namespace knowledge {
 // name the folder may hold (IsPictureFileName); nullopt otherwise.
 std::optional<std::string> PictureNameOfPath(const std::string& nativePath);
 
-// The bytes of a picture to add: a regular file (a pipe or device is not
-// opened for long enough to block) that decodes as its kind says. Raises
-// plat::PictureError with a message for the learner otherwise.
-std::string ReadPictureToAdd(const std::string& nativePath);
+// A picture chosen to be added, open and checked: a regular file (a pipe
+// or device is refused without being opened for long enough to block) that
+// decodes as its kind says, within the picture bounds. It is read in
+// blocks, never whole, so a file of any size costs a few blocks of memory.
+class PictureToAdd {
+ public:
+  // Raises plat::PictureError with a message for the learner when the
+  // file cannot be added.
+  explicit PictureToAdd(const std::string& nativePath);
+  ~PictureToAdd();
+  PictureToAdd(const PictureToAdd&) = delete;
+  PictureToAdd& operator=(const PictureToAdd&) = delete;
 
-// True when both name the same file (device and inode), whatever the
-// spelling; the second is a program path.
-bool IsSameFile(const std::string& nativePath, const std::string& programPath);
+  // True when `programPath` names this very file, whatever the spelling.
+  bool IsFileAt(const std::string& programPath) const;
+  // Copies the whole file to `destination` (a program path) in blocks,
+  // through a new file renamed into place (plat::AtomicFile), checking it
+  // again on the way: what lands in the folder is what decodes, and the
+  // destination changes only when all of it went well. Raises
+  // plat::PictureError or plat::InOutError.
+  void CopyTo(const std::string& destination);
+
+ private:
+  void Check(plat::ByteSource& in) const;
+
+  std::string nativePath_;
+  std::string refused_;
+  std::unique_ptr<plat::FileReader> file_;
+};
 
 // The native path of `name` in a program folder, the name itself kept
 // byte for byte (not resolved ignoring case).

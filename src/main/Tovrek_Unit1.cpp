@@ -237,13 +237,15 @@ void TForm1::ReadAndApplySettings() {
       bool loaded = false;
       if (knowledge::IsBareFileName(text) && plat::IsRegularFile(path)) {
         try {
-          Image1->LoadFromFile(path);
+          // Decoded once, for the main window and the preview alike.
+          const tk::SharedPicture picture = tk::SharedPicture::Load(path, {Image1, f7.Image1});
+          Image1->SetPicture(picture);
+          f7.Image1->SetPicture(picture);
           loaded = true;
         } catch (const plat::PictureError&) {
         }
       }
       U.DefaultPictureName = loaded ? text : std::string(knowledge::kDefaultPictureName);
-      if (loaded) f7.LoadPreview(path);
     } else if (line == 10) {
       f7.SelectLine(10, text);
       U.PictureAspectText = f7.CbxPictureAspect->Text().substr(0, 25);

@@ -70,6 +70,40 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, bool* opened) {
   return true;
 }
 
+std::unique_ptr<FileReader> FileReader::Open(const std::string& path, bool* notRegular) {
+  return OpenNative(NativePath(path), notRegular);
+}
+
+std::unique_ptr<FileReader> FileReader::OpenNative(const std::string& nativePath, bool* notRegular) {
+  if (notRegular) *notRegular = false;
+  int error = 0;
+  const int fd = detail::OpenRegularForReading(nativePath, &error);
+  if (fd >= 0) return std::unique_ptr<FileReader>(new FileReader(fd));
+  struct stat st {};
+  if (notRegular && StatPath(nativePath, st) && !S_ISREG(st.st_mode)) *notRegular = true;
+  return nullptr;
+}
+
+FileReader::~FileReader() { close(fd_); }
+
+long FileReader::Read(uint8_t* buffer, size_t size) {
+  for (;;) {
+    const ssize_t n = read(fd_, buffer, size);
+    if (n >= 0) return static_cast<long>(n);
+    if (errno != EINTR) return -1;
+  }
+}
+
+bool FileReader::Rewind() { return lseek(fd_, 0, SEEK_SET) == 0; }
+
+bool FileReader::IsFileAt(const std::string& nativePath) const {
+  struct stat mine {}, other {};
+  if (fstat(fd_, &mine) != 0 || !StatPath(nativePath, other)) return false;
+  return mine.st_dev == other.st_dev && mine.st_ino == other.st_ino;
+}
+
+bool DeleteNativeEntry(const std::string& nativePath) { return unlink(nativePath.c_str()) == 0; }
+
 bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists) {
   const std::string from = NativePath(source);
   const std::string to = NativePath(target);

@@ -2,6 +2,7 @@
 // Every path is a program path and goes through NativePath.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,6 +23,47 @@ bool IsRegularFile(const std::string& path);
 // else (a pipe or device is refused without being read) and on a failed
 // read; `opened` then tells whether the file could be opened at all.
 bool ReadWholeFile(const std::string& path, std::string& bytes, bool* opened = nullptr);
+// Bytes read in blocks, from a file or anything that stands for one.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Up to `size` bytes into `buffer`: how many, 0 at the end, -1 when the
+  // read fails.
+  virtual long Read(uint8_t* buffer, size_t size) = 0;
+};
+
+// A regular file open for reading, read in blocks so that a file of any
+// size costs no more memory than a block. Anything else (a pipe, a device,
+// a folder) is refused without being opened for long enough to block.
+class FileReader : public ByteSource {
+ public:
+  // nullptr when the file cannot be opened or is not a regular file;
+  // `notRegular` then tells the second from the first.
+  static std::unique_ptr<FileReader> Open(const std::string& path, bool* notRegular = nullptr);
+  // The same for a path as the system spells it (a file dialog's answer).
+  static std::unique_ptr<FileReader> OpenNative(const std::string& nativePath, bool* notRegular = nullptr);
+  ~FileReader() override;
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+
+  long Read(uint8_t* buffer, size_t size) override;
+  // Back to the first byte; false when the file cannot be rewound.
+  bool Rewind();
+  // True when `nativePath` names this very file (device and inode),
+  // whatever its spelling.
+  bool IsFileAt(const std::string& nativePath) const;
+  // For a reader that needs the descriptor itself; it stays ours.
+  int Descriptor() const { return fd_; }
+
+ private:
+  explicit FileReader(int fd) : fd_(fd) {}
+  int fd_;
+};
+
+// Removes the entry at a path as the system spells it, not resolved
+// ignoring case: a link itself, never its target. False when it cannot.
+bool DeleteNativeEntry(const std::string& nativePath);
+
 // Copies regular files only, onto nothing, a regular file or a link, which
 // is replaced and never written through. The copy is made by AtomicFile
 // and appears whole or not at all; with failIfExists nothing already at

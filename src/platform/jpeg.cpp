@@ -1,5 +1,6 @@
 #include "platform/jpeg.h"
 
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
@@ -13,17 +14,34 @@ namespace plat {
 
 namespace {
 
-constexpr uint64_t kMaxPixels = 200'000'000;
+std::atomic<uint64_t> g_fileDecodes{0};
+
+constexpr size_t kBlockBytes = size_t{64} << 10;
 
 struct ErrorManager {
   jpeg_error_mgr base;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  bool tooLarge;
 };
+
+// Ends the decode with our own reason; libjpeg's state is dropped with it.
+[[noreturn]] void Refuse(j_common_ptr info, bool tooLarge, const char* reason) {
+  auto* err = reinterpret_cast<ErrorManager*>(info->err);
+  std::snprintf(err->message, sizeof err->message, "%s", reason);
+  err->tooLarge = tooLarge;
+  std::longjmp(err->jump, 1);
+}
 
 [[noreturn]] void OnError(j_common_ptr info) {
   auto* err = reinterpret_cast<ErrorManager*>(info->err);
+  const int code = info->err->msg_code;
+  // libjpeg runs out of the memory it may use only for a progressive
+  // picture too large to hold.
+  if (code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE || code == JERR_TFILE_CREATE)
+    Refuse(info, true, "picture too large to decode in the memory allowed");
   (*info->err->format_message)(info, err->message);
+  err->tooLarge = false;
   std::longjmp(err->jump, 1);
 }
 
@@ -33,14 +51,70 @@ void OnMessage(j_common_ptr info, int level) {
   if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) OnError(info);
 }
 
+// Called between the rows of every scan: a file of a few bytes a scan could
+// otherwise make the decoder pass over the whole picture thousands of times.
+void OnProgress(j_common_ptr info) {
+  if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxJpegScans)
+    Refuse(info, false, "too many scans");
+}
+
+// libjpeg's input from a ByteSource, a block at a time.
+struct BlockSource {
+  jpeg_source_mgr base;
+  ByteSource* in;
+  bool startOfFile;
+  bool readFailed;
+  JOCTET buffer[kBlockBytes];
+};
+
+void InitSource(j_decompress_ptr) {}
+void TermSource(j_decompress_ptr) {}
+
+boolean FillInput(j_decompress_ptr info) {
+  auto* src = reinterpret_cast<BlockSource*>(info->src);
+  long n = src->in->Read(src->buffer, sizeof src->buffer);
+  if (n < 0) {
+    src->readFailed = true;
+    ERREXIT(info, JERR_FILE_READ);
+  }
+  if (n == 0) {
+    if (src->startOfFile) ERREXIT(info, JERR_INPUT_EMPTY);
+    WARNMS(info, JWRN_JPEG_EOF);  // an error, see OnMessage
+    src->buffer[0] = 0xFF;
+    src->buffer[1] = JPEG_EOI;
+    n = 2;
+  }
+  src->base.next_input_byte = src->buffer;
+  src->base.bytes_in_buffer = static_cast<size_t>(n);
+  src->startOfFile = false;
+  return TRUE;
+}
+
+void SkipInput(j_decompress_ptr info, long count) {
+  auto* src = reinterpret_cast<BlockSource*>(info->src);
+  if (count <= 0) return;
+  while (count > static_cast<long>(src->base.bytes_in_buffer)) {
+    count -= static_cast<long>(src->base.bytes_in_buffer);
+    FillInput(info);
+  }
+  src->base.next_input_byte += count;
+  src->base.bytes_in_buffer -= static_cast<size_t>(count);
+}
+
 // Everything the decoder touches lives here, outside the frame that calls
 // setjmp, so nothing is left indeterminate after a longjmp. With a target
-// the pixels go there as 32-bit words, else into image as RGB bytes.
+// the pixels go there as 32-bit words, when checking nowhere, else into
+// image as RGB bytes.
 struct DecodeContext {
   jpeg_decompress_struct info;
   ErrorManager err;
+  jpeg_progress_mgr progress;
+  BlockSource src;
   RgbImage image;
   Rgb32Target* target = nullptr;
+  bool checkOnly = false;
+  PictureSize cover;
+  PictureSize own;
   std::vector<uint8_t> row;
 };
 
@@ -57,18 +131,59 @@ constexpr J_COLOR_SPACE kNative32 =
 
 uint32_t Word(unsigned r, unsigned g, unsigned b) { return 0xFF000000u | (r << 16) | (g << 8) | b; }
 
-bool Decode(DecodeContext* ctx, const uint8_t* data, size_t size) {
+// The smallest scale n/8 whose output covers `cover`; 8/8 when none does.
+void ChooseScale(j_decompress_ptr info, PictureSize cover) {
+  info->scale_denom = 8;
+  info->scale_num = 8;
+  if (cover.width > 0 && cover.height > 0) {
+    for (unsigned n = 1; n < 8; ++n) {
+      info->scale_num = n;
+      jpeg_calc_output_dimensions(info);
+      if (info->output_width >= static_cast<unsigned>(cover.width) &&
+          info->output_height >= static_cast<unsigned>(cover.height))
+        return;
+    }
+    info->scale_num = 8;
+  }
+  jpeg_calc_output_dimensions(info);
+}
+
+// The input is `in` when given, else the bytes.
+bool Decode(DecodeContext* ctx, const uint8_t* data, size_t size, ByteSource* in) {
   ctx->info.err = jpeg_std_error(&ctx->err.base);
   ctx->err.base.error_exit = OnError;
   ctx->err.base.emit_message = OnMessage;
   ctx->err.message[0] = '\0';
+  ctx->err.tooLarge = false;
   if (setjmp(ctx->err.jump)) {
     jpeg_destroy_decompress(&ctx->info);
     return false;
   }
   jpeg_create_decompress(&ctx->info);
-  jpeg_mem_src(&ctx->info, data, static_cast<unsigned long>(size));
+  ctx->info.mem->max_memory_to_use = static_cast<long>(kMaxJpegDecoderBytes);
+  ctx->progress.progress_monitor = OnProgress;
+  ctx->info.progress = &ctx->progress;
+  if (in != nullptr) {
+    ctx->src.base.init_source = InitSource;
+    ctx->src.base.fill_input_buffer = FillInput;
+    ctx->src.base.skip_input_data = SkipInput;
+    ctx->src.base.resync_to_restart = jpeg_resync_to_restart;
+    ctx->src.base.term_source = TermSource;
+    ctx->src.base.next_input_byte = nullptr;
+    ctx->src.base.bytes_in_buffer = 0;
+    ctx->src.in = in;
+    ctx->src.startOfFile = true;
+    ctx->src.readFailed = false;
+    ctx->info.src = &ctx->src.base;
+  } else {
+    jpeg_mem_src(&ctx->info, data, static_cast<unsigned long>(size));
+  }
   jpeg_read_header(&ctx->info, TRUE);
+
+  // A header can claim any size: a trap of a few bytes must cost nothing.
+  if (static_cast<uint64_t>(ctx->info.image_width) * ctx->info.image_height > kMaxPicturePixels)
+    Refuse(reinterpret_cast<j_common_ptr>(&ctx->info), true, "picture too large");
+  ctx->own = {static_cast<int>(ctx->info.image_width), static_cast<int>(ctx->info.image_height)};
 
   const J_COLOR_SPACE stored = ctx->info.jpeg_color_space;
   const bool cmyk = stored == JCS_CMYK || stored == JCS_YCCK;
@@ -76,22 +191,23 @@ bool Decode(DecodeContext* ctx, const uint8_t* data, size_t size) {
   // Colour pictures for the screen are decoded straight into its rows.
   const bool direct = ctx->target != nullptr && !cmyk && !gray;
   ctx->info.out_color_space = cmyk ? JCS_CMYK : gray ? JCS_GRAYSCALE : direct ? kNative32 : JCS_RGB;
-  jpeg_start_decompress(&ctx->info);
+  ChooseScale(&ctx->info, ctx->checkOnly ? PictureSize{1, 1} : ctx->cover);
 
   const unsigned width = ctx->info.output_width;
   const unsigned height = ctx->info.output_height;
+  const uint64_t bytesPerPixel = ctx->checkOnly ? 0 : ctx->target != nullptr ? 4 : 3;
+  if (uint64_t{width} * height * bytesPerPixel > kMaxPictureBytes)
+    Refuse(reinterpret_cast<j_common_ptr>(&ctx->info), true, "picture too large");
+  jpeg_start_decompress(&ctx->info);
+
   const unsigned components = static_cast<unsigned>(ctx->info.output_components);
   // Adobe's CMYK pictures store the inks inverted.
   const bool inverted = ctx->info.saw_Adobe_marker;
-  // A damaged header can claim a huge picture; no real one comes near this.
-  if (static_cast<uint64_t>(width) * height > kMaxPixels) {
-    std::snprintf(ctx->err.message, sizeof ctx->err.message, "picture too large (%ux%u)", width, height);
-    jpeg_destroy_decompress(&ctx->info);
-    return false;
-  }
   uint8_t* rows = nullptr;
   size_t stride = 0;
-  if (ctx->target != nullptr) {
+  if (ctx->checkOnly) {
+    // One row, written over and over.
+  } else if (ctx->target != nullptr) {
     rows = reinterpret_cast<uint8_t*>(ctx->target->Allocate(static_cast<int>(width), static_cast<int>(height), stride));
     if (rows == nullptr) {
       std::snprintf(ctx->err.message, sizeof ctx->err.message, "no memory for a %ux%u picture", width, height);
@@ -105,21 +221,22 @@ bool Decode(DecodeContext* ctx, const uint8_t* data, size_t size) {
     rows = ctx->image.pixels.data();
     stride = static_cast<size_t>(width) * 3;
   }
-  if (!direct) ctx->row.resize(static_cast<size_t>(width) * components);
+  const bool intoRows = direct && !ctx->checkOnly;
+  if (!intoRows) ctx->row.resize(static_cast<size_t>(width) * components);
 
   while (ctx->info.output_scanline < height) {
-    uint8_t* out = rows + ctx->info.output_scanline * stride;
-    JSAMPROW rowPointer = direct ? out : ctx->row.data();
+    uint8_t* out = ctx->checkOnly ? nullptr : rows + ctx->info.output_scanline * stride;
+    JSAMPROW rowPointer = intoRows ? out : ctx->row.data();
     jpeg_read_scanlines(&ctx->info, &rowPointer, 1);
-    if (direct) continue;
-    const uint8_t* in = ctx->row.data();
+    if (intoRows || ctx->checkOnly) continue;
+    const uint8_t* from = ctx->row.data();
     auto* out32 = reinterpret_cast<uint32_t*>(out);
-    for (unsigned x = 0; x < width; ++x, in += components) {
+    for (unsigned x = 0; x < width; ++x, from += components) {
       unsigned r, g, b;
       if (gray) {
-        r = g = b = in[0];
+        r = g = b = from[0];
       } else if (cmyk) {
-        unsigned c = in[0], m = in[1], yel = in[2], k = in[3];
+        unsigned c = from[0], m = from[1], yel = from[2], k = from[3];
         if (!inverted) {
           c = 255 - c, m = 255 - m, yel = 255 - yel, k = 255 - k;
         }
@@ -128,7 +245,7 @@ bool Decode(DecodeContext* ctx, const uint8_t* data, size_t size) {
         g = Scale(m, k);
         b = Scale(yel, k);
       } else {
-        r = in[0], g = in[1], b = in[2];
+        r = from[0], g = from[1], b = from[2];
       }
       if (ctx->target != nullptr) {
         out32[x] = Word(r, g, b);
@@ -144,49 +261,61 @@ bool Decode(DecodeContext* ctx, const uint8_t* data, size_t size) {
   return true;
 }
 
-void DecodeNamed(DecodeContext* ctx, const uint8_t* data, size_t size, const std::string& name) {
-  if (!Decode(ctx, data, size))
-    throw PictureError("Cannot decode the picture " + name + ": " + ctx->err.message);
-}
-
-RgbImage DecodeNamed(const uint8_t* data, size_t size, const std::string& name) {
-  auto ctx = std::make_unique<DecodeContext>();
-  DecodeNamed(ctx.get(), data, size, name);
-  return std::move(ctx->image);
-}
-
-void DecodeNamed(const uint8_t* data, size_t size, const std::string& name, Rgb32Target& target) {
-  auto ctx = std::make_unique<DecodeContext>();
-  ctx->target = &target;
-  DecodeNamed(ctx.get(), data, size, name);
+void DecodeNamed(DecodeContext* ctx, const uint8_t* data, size_t size, ByteSource* in, const std::string& name) {
+  if (Decode(ctx, data, size, in)) return;
+  if (in != nullptr && ctx->src.readFailed) throw PictureReadError("Cannot read the picture " + name);
+  const std::string message = "Cannot decode the picture " + name + ": " + ctx->err.message;
+  if (ctx->err.tooLarge) throw PictureTooLargeError(message);
+  throw PictureError(message);
 }
 
 // A regular file only: a pipe named like a picture would block the open,
 // a link to a device would be read for ever.
-std::string ReadPictureFile(const std::string& path) {
-  std::string bytes;
-  bool opened = false;
-  if (!ReadWholeFile(path, bytes, &opened))
-    throw PictureError((opened ? "Cannot read the picture " : "Cannot open the picture ") + path);
-  return bytes;
+std::unique_ptr<FileReader> OpenPicture(const std::string& path) {
+  std::unique_ptr<FileReader> file = FileReader::Open(path);
+  if (!file) throw PictureError("Cannot open the picture " + path);
+  ++g_fileDecodes;
+  return file;
 }
 
 }  // namespace
 
 RgbImage DecodeJpegFile(const std::string& path) {
-  const std::string bytes = ReadPictureFile(path);
-  return DecodeNamed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), path);
+  const std::unique_ptr<FileReader> file = OpenPicture(path);
+  auto ctx = std::make_unique<DecodeContext>();
+  DecodeNamed(ctx.get(), nullptr, 0, file.get(), path);
+  return std::move(ctx->image);
 }
 
-RgbImage DecodeJpegBytes(const uint8_t* data, size_t size) { return DecodeNamed(data, size, "(in memory)"); }
-
-void DecodeJpegFile(const std::string& path, Rgb32Target& target) {
-  const std::string bytes = ReadPictureFile(path);
-  DecodeNamed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), path, target);
+RgbImage DecodeJpegBytes(const uint8_t* data, size_t size) {
+  auto ctx = std::make_unique<DecodeContext>();
+  DecodeNamed(ctx.get(), data, size, nullptr, "(in memory)");
+  return std::move(ctx->image);
 }
 
-void DecodeJpegBytes(const uint8_t* data, size_t size, Rgb32Target& target) {
-  DecodeNamed(data, size, "(in memory)", target);
+PictureSize DecodeJpegFile(const std::string& path, Rgb32Target& target, PictureSize cover) {
+  const std::unique_ptr<FileReader> file = OpenPicture(path);
+  auto ctx = std::make_unique<DecodeContext>();
+  ctx->target = &target;
+  ctx->cover = cover;
+  DecodeNamed(ctx.get(), nullptr, 0, file.get(), path);
+  return ctx->own;
 }
+
+PictureSize DecodeJpegBytes(const uint8_t* data, size_t size, Rgb32Target& target, PictureSize cover) {
+  auto ctx = std::make_unique<DecodeContext>();
+  ctx->target = &target;
+  ctx->cover = cover;
+  DecodeNamed(ctx.get(), data, size, nullptr, "(in memory)");
+  return ctx->own;
+}
+
+void CheckJpeg(ByteSource& source, const std::string& name) {
+  auto ctx = std::make_unique<DecodeContext>();
+  ctx->checkOnly = true;
+  DecodeNamed(ctx.get(), nullptr, 0, &source, name);
+}
+
+uint64_t JpegFileDecodesForTests() { return g_fileDecodes.load(); }
 
 }  // namespace plat

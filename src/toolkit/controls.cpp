@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "platform/text8.h"
@@ -708,31 +709,60 @@ Image::Image(Form* form, Control* parent, std::string name)
 }
 Image::~Image() = default;
 
-namespace {
-// Converted once, on loading, to a format the painter draws as it stands;
-// JPEG pictures arrive in it already.
-QImage ForScreen(const QImage& img) {
-  return img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-}
-}  // namespace
+SharedPicture::SharedPicture() = default;
+SharedPicture::~SharedPicture() = default;
+SharedPicture::SharedPicture(const SharedPicture&) = default;
+SharedPicture& SharedPicture::operator=(const SharedPicture&) = default;
 
-void Image::LoadFromFile(const std::string& path) {
-  picture_->image = ForScreen(LoadImageFile(path));
+SharedPicture SharedPicture::Load(const std::string& path, std::initializer_list<const Image*> shownIn) {
+  int width = 0, height = 0;
+  bool whole = shownIn.size() == 0;
+  for (const Image* image : shownIn) {
+    int w = 0, h = 0;
+    image->CoverArea(w, h);
+    if (w <= 0 || h <= 0) whole = true;
+    width = std::max(width, w);
+    height = std::max(height, h);
+  }
+  SharedPicture shared;
+  shared.picture_ = std::make_shared<const Picture>(LoadImageFile(path, whole ? 0 : width, whole ? 0 : height));
+  return shared;
+}
+
+void Image::CoverArea(int& width, int& height) const {
+  width = height = 0;
+  if (!stretch_ && !proportional_) return;
+  const qreal ratio = widget_->devicePixelRatioF();
+  width = static_cast<int>(std::ceil(std::max(width_, 1) * ratio));
+  height = static_cast<int>(std::ceil(std::max(height_, 1) * ratio));
+}
+
+void Image::LoadFromFile(const std::string& path) { SetPicture(SharedPicture::Load(path, {this})); }
+
+void Image::SetPicture(const SharedPicture& picture) {
+  if (picture.picture_) *picture_ = *picture.picture_;
+  else *picture_ = Picture();
   widget_->update();
 }
+
 void Image::LoadFromResource(const std::string& resource) {
   QImage img = LoadResourceImage(resource);
   if (img.isNull()) throw LayoutError(name_ + ": picture " + resource + " not found");
-  picture_->image = ForScreen(img);
+  picture_->image =
+      img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  picture_->width = img.width();
+  picture_->height = img.height();
   widget_->update();
 }
 void Image::ClearPicture() {
-  picture_->image = QImage();
+  *picture_ = Picture();
   widget_->update();
 }
 bool Image::HasPicture() const { return !picture_->image.isNull(); }
-int Image::PictureWidth() const { return picture_->image.width(); }
-int Image::PictureHeight() const { return picture_->image.height(); }
+int Image::PictureWidth() const { return picture_->width; }
+int Image::PictureHeight() const { return picture_->height; }
+int Image::DecodedWidth() const { return picture_->image.width(); }
+int Image::DecodedHeight() const { return picture_->image.height(); }
 
 void Image::DrawRect(int& x, int& y, int& w, int& h) const {
   w = PictureWidth();

@@ -1,6 +1,7 @@
 // The visual controls the windows are built from.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -194,20 +195,47 @@ class Panel : public Control {
   friend class PanelWidget;
 };
 
+class Image;
+
+// A picture file decoded once for any number of Image controls, at the
+// smallest scale that still covers the largest of their areas (the whole
+// picture for a control showing pictures at their own size); each control
+// lays it out by the picture's own size. Copies share the pixels.
+class SharedPicture {
+ public:
+  SharedPicture();
+  ~SharedPicture();
+  SharedPicture(const SharedPicture&);
+  SharedPicture& operator=(const SharedPicture&);
+  // As Image::LoadFromFile, for all of `shownIn` (none: at full size).
+  static SharedPicture Load(const std::string& path, std::initializer_list<const Image*> shownIn);
+
+ private:
+  std::shared_ptr<const Picture> picture_;
+  friend class Image;
+};
+
 // Picture display: stretched, or proportional (a larger picture shrunk with
 // its proportions kept, a smaller one at its own size), optionally centred.
 class Image : public Control {
  public:
   Image(Form* form, Control* parent, std::string name);
   ~Image() override;
-  // By extension: ".JPG"/".JPEG" (libjpeg) or ".BMP". A missing file or one
-  // that cannot be decoded throws plat::PictureError; the picture is kept.
+  // By extension: ".JPG"/".JPEG" (libjpeg) or ".BMP", decoded for this
+  // control's area in its present display mode (see SharedPicture). A
+  // missing file, one that cannot be decoded or one beyond the bounds of
+  // platform/picture_size.h throws plat::PictureError; the picture is kept.
   void LoadFromFile(const std::string& path);
+  void SetPicture(const SharedPicture& picture);
   void LoadFromResource(const std::string& resource);
   void ClearPicture();
   bool HasPicture() const;
+  // The picture's own size.
   int PictureWidth() const;
   int PictureHeight() const;
+  // The pixels held, which may be fewer than the picture's own.
+  int DecodedWidth() const;
+  int DecodedHeight() const;
   // Where the picture is drawn inside the control, for the current mode.
   void DrawRect(int& x, int& y, int& w, int& h) const;
   bool Stretch() const { return stretch_; }
@@ -219,11 +247,16 @@ class Image : public Control {
   bool SetProperty(const std::string& name, const LayoutValue& value) override;
 
  private:
+  // The device pixels a picture must cover to look sharp here; 0 x 0
+  // when it is shown at its own size.
+  void CoverArea(int& width, int& height) const;
+
   std::unique_ptr<Picture> picture_;
   bool stretch_ = false;
   bool proportional_ = false;
   bool center_ = false;
   friend class ImageWidget;
+  friend class SharedPicture;
 };
 
 // A rectangle: its pen colour draws the outline (a 1-pixel-wide shape is a

@@ -1,12 +1,13 @@
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 
-#include <fstream>
-#include <iterator>
+#include <cmath>
+#include <memory>
 
 #include "platform/files.h"
 #include "platform/jpeg.h"
-#include "platform/paths.h"
+#include "platform/picture_size.h"
 #include "platform/text8.h"
 #include "toolkit/qt_private.h"
 
@@ -40,10 +41,46 @@ QImage DecodeJpeg(const QByteArray& bytes) {
   return target.image;
 }
 
-QImage DecodeJpeg(const std::string& path) {
-  ScreenImage target;
-  plat::DecodeJpegFile(path, target);
-  return target.image;
+// A bitmap has no scaled decoding: its header is checked against the
+// bound first, and one much larger than the area is scaled down once
+// loaded, so only a small copy is kept.
+Picture LoadBitmap(const std::string& path, int coverWidth, int coverHeight) {
+  // Read through the file's own descriptor: a name that is not UTF-8 has
+  // no faithful QString.
+  const std::unique_ptr<plat::FileReader> file = plat::FileReader::Open(path);
+  if (!file) throw plat::PictureError("Cannot open picture file " + path);
+  uint8_t head[plat::kBitmapHeadBytes];
+  size_t got = 0;
+  while (got < sizeof head) {
+    const long n = file->Read(head + got, sizeof head - got);
+    if (n < 0) throw plat::PictureError("Cannot read picture file " + path);
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  const std::optional<plat::PictureSize> size = plat::BitmapSize(head, got);
+  if (!size) throw plat::PictureError("Bitmap image is not valid: " + path);
+  if (static_cast<uint64_t>(size->width) * static_cast<uint64_t>(size->height) > plat::kMaxBitmapPixels)
+    throw plat::PictureTooLargeError("Bitmap image is too large: " + path);
+  QFile device;
+  if (!file->Rewind() || !device.open(file->Descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+    throw plat::PictureError("Cannot read picture file " + path);
+  QImageReader reader(&device, "BMP");
+  reader.setAllocationLimit(static_cast<int>(plat::kMaxPictureBytes >> 20));
+  QImage img = reader.read();
+  if (img.isNull()) throw plat::PictureError("Bitmap image is not valid: " + path);
+  Picture picture;
+  picture.width = img.width();
+  picture.height = img.height();
+  if (coverWidth > 0 && coverHeight > 0 && img.width() >= 2 * coverWidth && img.height() >= 2 * coverHeight) {
+    const double scale = std::max(static_cast<double>(coverWidth) / img.width(),
+                                  static_cast<double>(coverHeight) / img.height());
+    const int width = static_cast<int>(std::ceil(img.width() * scale));
+    const int height = static_cast<int>(std::ceil(img.height() * scale));
+    img = img.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  picture.image =
+      img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  return picture;
 }
 
 }  // namespace
@@ -59,21 +96,18 @@ QImage LoadResourceImage(const std::string& resource) {
   return QImage::fromData(bytes);
 }
 
-QImage LoadImageFile(const std::string& path) {
+Picture LoadImageFile(const std::string& path, int coverWidth, int coverHeight) {
   const std::string ext = UpperExtension(path);
-  if (ext == ".JPG" || ext == ".JPEG") return DecodeJpeg(path);
-  if (ext == ".BMP") {
-    // Read from the name's own bytes, as the JPEG decoder does: a name that
-    // is not UTF-8 has no faithful QString.
-    if (!plat::IsRegularFile(path)) throw plat::PictureError("Cannot open picture file " + path);
-    std::ifstream in(plat::NativePath(path), std::ios::binary);
-    if (!in) throw plat::PictureError("Cannot open picture file " + path);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw plat::PictureError("Cannot read picture file " + path);
-    QImage img = QImage::fromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), "BMP");
-    if (img.isNull()) throw plat::PictureError("Bitmap image is not valid: " + path);
-    return img;
+  if (ext == ".JPG" || ext == ".JPEG") {
+    ScreenImage target;
+    const plat::PictureSize own = plat::DecodeJpegFile(path, target, {coverWidth, coverHeight});
+    Picture picture;
+    picture.image = std::move(target.image);
+    picture.width = own.width;
+    picture.height = own.height;
+    return picture;
   }
+  if (ext == ".BMP") return LoadBitmap(path, coverWidth, coverHeight);
   throw plat::PictureError("Unknown picture file extension (" + ext + "): " + path);
 }
 

@@ -33,15 +33,20 @@ Control* ControlOf(const QObject* o);
 void RegisterWidget(QWidget* w, Control* c);
 void UnregisterWidget(QWidget* w);
 
+// A picture as the screen holds it: the pixels, which may be a scaled-down
+// decode, and the picture's own size, by which it is laid out.
 class Picture {
  public:
   QImage image;
+  int width = 0, height = 0;
 };
 
 // Loads a stored picture of the program ("pictures/splash.jpg").
 QImage LoadResourceImage(const std::string& resource);
-// Loads a picture file by its extension; throws plat::PictureError.
-QImage LoadImageFile(const std::string& path);
+// Loads a picture file by its extension, decoded no larger than it needs
+// to be to cover `cover` (device pixels; 0 x 0: the whole picture), in a
+// format the painter draws as it stands. Throws plat::PictureError.
+Picture LoadImageFile(const std::string& path, int coverWidth, int coverHeight);
 
 // The key code a handler sees for a Qt key, 0 when it has none.
 uint16_t VirtualKeyOf(int qtKey);

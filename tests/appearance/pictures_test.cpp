@@ -4,7 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
+
 #include "appearance_support.h"
+#include "platform/jpeg.h"
+#include "support/hostile_pictures.h"
+#include "support/memory_peak.h"
 
 namespace tovrek_test {
 namespace {
@@ -161,6 +166,154 @@ TEST_F(PicturesTest, ReplacingThroughASymlinkReplacesTheLinkNotItsTarget) {
   EXPECT_EQ(ReadBytes("keep.jpg"), "keep");
   EXPECT_FALSE(fs::is_symlink("setup/pictures/sea.jpg"));
 }
+
+// A leftover link in the folder, at the picture's own name or at any name a
+// writer might take for its temporary file, is never written through: a
+// link at the name is replaced by the picture, the others stay as they are.
+struct LeftoverCase {
+  const char* name;
+  const char* linkAtTheName;  // relative to setup/pictures
+  bool clash;                 // the link's target exists, so the name is taken
+};
+void PrintTo(const LeftoverCase& c, std::ostream* os) { *os << c.name; }
+class LeftoverLinkTest : public PicturesTest, public ::testing::WithParamInterface<LeftoverCase> {};
+
+TEST_P(LeftoverLinkTest, IsNeverWrittenThrough) {
+  Start();
+  WriteFile("outside/keep.jpg", "keep");
+  MakeLink(GetParam().linkAtTheName, "setup/pictures/sea.jpg");
+  const std::vector<std::string> temporaryNames = {"sea.jpg.tmp", ".sea.jpg.tmp", "sea.jpg~", "sea.tmp",
+                                                   ".tovrek-save-0123456789", ".tovrek-save-tmp"};
+  for (size_t i = 0; i < temporaryNames.size(); ++i)
+    MakeLink(i % 2 == 0 ? "../../outside/keep.jpg" : "../../outside/t" + std::to_string(i),
+             "setup/pictures/" + temporaryNames[i]);
+  const std::string source = PictureAt("elsewhere/sea.jpg");
+  AnswerOpenDialog(source);
+  Customise([&](tovrek::TForm7& f) {
+    if (GetParam().clash) AnswerByClicking("Form15", "BtnReplace");
+    UserRightClick(*f.CbxPictureDefault);
+    EXPECT_EQ(f.CbxPictureDefault->Text(), "sea.jpg");
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(ReadBytes("outside/keep.jpg"), "keep");
+  EXPECT_EQ(std::distance(fs::directory_iterator("outside"), {}), 1) << "nothing made outside";
+  EXPECT_FALSE(fs::is_symlink("setup/pictures/sea.jpg"));
+  EXPECT_EQ(ReadBytes("setup/pictures/sea.jpg"), ReadBytes(source));
+  for (const std::string& name : temporaryNames) EXPECT_TRUE(fs::is_symlink("setup/pictures/" + name)) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, LeftoverLinkTest,
+    ::testing::Values(LeftoverCase{"DanglingLinkOutside", "../../outside/new.jpg", false},
+                      LeftoverCase{"LinkToAFileOutside", "../../outside/keep.jpg", true}),
+    [](const ::testing::TestParamInfo<LeftoverCase>& i) { return std::string(i.param.name); });
+
+// Line 9's picture serves the main window and the preview from one decode,
+// at the scale the larger of the two areas needs.
+TEST_F(PicturesTest, TheDefaultPictureIsDecodedOnceForTheMainWindowAndThePreview) {
+  MakeDirs("setup/pictures");
+  ASSERT_TRUE(WritePhotoJpeg("setup/pictures/sea.jpg", 1600, 800));
+  knowledge::SettingsLines lines = knowledge::DefaultSettingsLines();
+  lines[8] = "sea.jpg";
+  WriteFile("setup/config.ini", knowledge::SettingsBytes(lines));
+  const uint64_t before = plat::JpegFileDecodesForTests();
+  Start();
+  EXPECT_EQ(plat::JpegFileDecodesForTests() - before, 1u);
+  for (tk::Image* image : std::initializer_list<tk::Image*>{F1().Image1, F7().Image1}) {
+    EXPECT_EQ(image->PictureWidth(), 1600);
+    EXPECT_EQ(image->DecodedWidth(), 600) << "3/8 covers the main window's 440 x 260";
+  }
+}
+
+// Two files, compared a block at a time.
+bool SameBytes(const std::string& a, const std::string& b) {
+  std::ifstream x(a, std::ios::binary), y(b, std::ios::binary);
+  std::vector<char> bx(1 << 20), by(1 << 20);
+  while (x && y) {
+    x.read(bx.data(), static_cast<std::streamsize>(bx.size()));
+    y.read(by.data(), static_cast<std::streamsize>(by.size()));
+    if (x.gcount() != y.gcount() || !std::equal(bx.begin(), bx.begin() + x.gcount(), by.begin())) return false;
+  }
+  return x.eof() && y.eof();
+}
+
+// The file is checked and copied a block at a time: a picture followed by
+// 200 MB costs the program a few blocks of memory.
+TEST_F(PicturesTest, A200MegabytePictureIsCheckedAndCopiedInBlocks) {
+  Start();
+  const std::string source = PictureAt("elsewhere/big.jpg");
+  fs::resize_file(source, std::uintmax_t{200} << 20);
+  AnswerOpenDialog(source);
+  Customise([&](tovrek::TForm7& f) {
+    HangGuard guard(10);
+    MemoryPeak peak;
+    UserRightClick(*f.CbxPictureDefault);
+    peak.ExpectRiseBelow(8, "adding a 200 MB picture");
+    EXPECT_EQ(f.CbxPictureDefault->Text(), "big.jpg");
+    EXPECT_TRUE(f.Image1->HasPicture());
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(fs::file_size("setup/pictures/big.jpg"), std::uintmax_t{200} << 20);
+  EXPECT_TRUE(SameBytes(source, "setup/pictures/big.jpg"));
+}
+
+// A bitmap is decoded whole, so its header's size is held against the bound
+// before it is added.
+TEST_F(PicturesTest, BitmapsAreAddedWithinTheBoundOnly) {
+  Bytes trap = SolidBmp(2, 2, 0, 0, 255);
+  for (int i = 0; i < 4; ++i) trap[18 + i] = trap[22 + i] = static_cast<uint8_t>(5000 >> (8 * i));
+  WritePictureFile("elsewhere/trap.bmp", trap);
+  WritePictureFile("elsewhere/map.bmp", SolidBmp(300, 200, 0, 0, 255));
+  WriteFile("elsewhere/text.bmp", "BM but no bitmap at all");
+  Start();
+  for (const char* name : {"trap.bmp", "map.bmp", "text.bmp"})
+    AnswerOpenDialog(fs::absolute("elsewhere/" + std::string(name)).string());
+  Customise([&](tovrek::TForm7& f) {
+    UserRightClick(*f.CbxPictureDefault);
+    std::vector<std::string> reports = TakeErrorReports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("the picture is too large"), std::string::npos) << reports[0];
+    UserRightClick(*f.CbxPictureDefault);
+    EXPECT_EQ(f.CbxPictureDefault->Text(), "map.bmp");
+    EXPECT_EQ(f.Image1->PictureWidth(), 300);
+    UserRightClick(*f.CbxPictureDefault);
+    reports = TakeErrorReports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("it is not a picture"), std::string::npos) << reports[0];
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_FALSE(fs::exists("setup/pictures/trap.bmp"));
+  EXPECT_TRUE(SameBytes("elsewhere/map.bmp", "setup/pictures/map.bmp"));
+}
+
+class HostilePictureAddTest : public PicturesTest, public ::testing::WithParamInterface<HostilePicture> {};
+
+TEST_P(HostilePictureAddTest, AddedToThePicturesFolder) {
+  Start();
+  GetParam().make("elsewhere/big.jpg");
+  AnswerOpenDialog(fs::absolute("elsewhere/big.jpg").string());
+  const bool shown = GetParam().shownWidth != 0;
+  Customise([&](tovrek::TForm7& f) {
+    HangGuard guard;
+    MemoryPeak peak;
+    UserRightClick(*f.CbxPictureDefault);
+    peak.ExpectRiseBelow(16, "adding");
+    if (shown) {
+      EXPECT_EQ(f.CbxPictureDefault->Text(), "big.jpg");
+      EXPECT_EQ(f.Image1->PictureWidth(), GetParam().shownWidth);
+      EXPECT_EQ(f.Image1->DecodedWidth(), GetParam().shownWidth / 8);
+    } else {
+      const std::vector<std::string> reports = TakeErrorReports();
+      ASSERT_EQ(reports.size(), 1u);
+      EXPECT_NE(reports[0].find("too large"), std::string::npos) << reports[0];
+      EXPECT_EQ(f.CbxPictureDefault->Items(), std::vector<std::string>{"default.jpg"});
+    }
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(fs::exists("setup/pictures/big.jpg"), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, HostilePictureAddTest, ::testing::ValuesIn(kHostilePictures), HostilePictureName);
 
 TEST_F(PicturesTest, DeletingTheDefaultPictureRewritesLine9Only) {
   std::filesystem::create_directories("setup/pictures");

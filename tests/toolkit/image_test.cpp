@@ -19,38 +19,9 @@ using tk_test::TestForm;
 using tk_test::ToolkitTest;
 
 using tovrek_test::Bytes;
+using tovrek_test::Compress;
+using tovrek_test::SolidBmp;
 using tovrek_test::SolidJpeg;
-
-void PutLe(Bytes& b, uint32_t v, int n) {
-  for (int i = 0; i < n; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-// An uncompressed 24-bit bitmap of one colour, rows bottom-up and padded to
-// four bytes, as the desktop's painting programs write them.
-Bytes SolidBmp(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-  const int stride = (width * 3 + 3) & ~3;
-  const uint32_t pixels = static_cast<uint32_t>(stride * height);
-  Bytes out = {'B', 'M'};
-  PutLe(out, 54 + pixels, 4);
-  PutLe(out, 0, 4);
-  PutLe(out, 54, 4);
-  PutLe(out, 40, 4);
-  PutLe(out, static_cast<uint32_t>(width), 4);
-  PutLe(out, static_cast<uint32_t>(height), 4);
-  PutLe(out, 1, 2);
-  PutLe(out, 24, 2);
-  PutLe(out, 0, 4);  // no compression
-  PutLe(out, pixels, 4);
-  PutLe(out, 2835, 4);
-  PutLe(out, 2835, 4);
-  PutLe(out, 0, 4);
-  PutLe(out, 0, 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) out.insert(out.end(), {b, g, r});
-    for (int pad = width * 3; pad < stride; ++pad) out.push_back(0);
-  }
-  return out;
-}
 
 class ImageTest : public ToolkitTest {
  protected:
@@ -217,6 +188,100 @@ TEST_F(ImageTest, ThePictureRendersWhereDrawRectSays) {
   image->ClearPicture();
   EXPECT_FALSE(image->HasPicture());
   EXPECT_EQ(tk::testing::PixelAt(*form, 15, 15), 0xFFFFFFu);
+}
+
+// Red on the left half, blue on the right.
+Bytes RedBlueJpeg(int width, int height) {
+  Bytes samples;
+  samples.reserve(static_cast<size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      samples.insert(samples.end(), {static_cast<uint8_t>(x < width / 2 ? 255 : 0), 0,
+                                     static_cast<uint8_t>(x < width / 2 ? 0 : 255)});
+  return Compress(width, height, JCS_RGB, 3, samples);
+}
+
+// A picture larger than the area is decoded no larger than needed to cover
+// it, yet laid out by its own size, and drawn where and as before.
+TEST_F(ImageTest, ALargePictureIsDecodedToCoverItsAreaAndLaidOutByItsOwnSize) {
+  Write("wide.jpg", RedBlueJpeg(1600, 800));
+  struct Case {
+    const char* mode;
+    bool stretch, proportional;
+    int decodedWidth, decodedHeight;
+    Rect drawn;
+  } const cases[] = {
+      {"proportional", false, true, 200, 100, {0, 0, 100, 50}},
+      {"stretched", true, false, 200, 100, {0, 0, 100, 50}},
+      {"own size: every pixel", false, false, 1600, 800, {0, 0, 1600, 800}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    image->SetStretch(c.stretch);
+    image->SetProportional(c.proportional);
+    image->LoadFromFile("wide.jpg");
+    EXPECT_EQ(image->PictureWidth(), 1600);
+    EXPECT_EQ(image->PictureHeight(), 800);
+    EXPECT_EQ(image->DecodedWidth(), c.decodedWidth);
+    EXPECT_EQ(image->DecodedHeight(), c.decodedHeight);
+    EXPECT_EQ(Drawn(), c.drawn);
+  }
+  image->SetProportional(true);
+  image->LoadFromFile("wide.jpg");
+  // Image1 is at 10, 10 and 100 x 50 on a white form.
+  const auto r = tk::testing::Render(*form);
+  EXPECT_TRUE(NearRgb(r.At(20, 35), 0xFF0000, 40)) << std::hex << r.At(20, 35);
+  EXPECT_TRUE(NearRgb(r.At(100, 35), 0x0000FF, 40)) << std::hex << r.At(100, 35);
+  EXPECT_EQ(r.At(115, 35), 0xFFFFFFu);
+
+  // Smaller than the area one way: nothing to gain, the whole picture.
+  Write("band.jpg", RedBlueJpeg(400, 40));
+  image->LoadFromFile("band.jpg");
+  EXPECT_EQ(image->DecodedWidth(), 400);
+}
+
+// One decode for several controls, covering the largest of their areas.
+TEST_F(ImageTest, ASharedPictureIsDecodedOnceForEveryControl) {
+  auto* large = form->Create<tk::Image>(nullptr, "Large");
+  large->SetBounds(0, 0, 200, 120);
+  large->SetStretch(true);
+  image->SetProportional(true);
+  Write("wide.jpg", RedBlueJpeg(1600, 800));
+  const uint64_t before = plat::JpegFileDecodesForTests();
+  const tk::SharedPicture picture = tk::SharedPicture::Load("wide.jpg", {image, large});
+  image->SetPicture(picture);
+  large->SetPicture(picture);
+  EXPECT_EQ(plat::JpegFileDecodesForTests() - before, 1u);
+  for (tk::Image* i : {image, large}) {
+    EXPECT_EQ(i->PictureWidth(), 1600);
+    EXPECT_EQ(i->DecodedWidth(), 400) << "2/8 covers 200 x 120";
+    EXPECT_EQ(i->DecodedHeight(), 200);
+  }
+  EXPECT_THROW(tk::SharedPicture::Load("missing.jpg", {image}), plat::PictureError);
+}
+
+// A bitmap has no scaled decoding: its header is held against the bound
+// before anything is decoded, and a large one is kept scaled down.
+TEST_F(ImageTest, BitmapsAreBoundedByTheirHeaderAndKeptSmall) {
+  Write("good.jpg", SolidJpeg(40, 30, 255, 0, 0));
+  image->SetProportional(true);
+  image->LoadFromFile("good.jpg");
+  Bytes trap = SolidBmp(2, 2, 0, 0, 255);
+  for (int i = 0; i < 4; ++i) {
+    trap[18 + i] = static_cast<uint8_t>(30000 >> (8 * i));
+    trap[22 + i] = static_cast<uint8_t>(30000 >> (8 * i));
+  }
+  Write("trap.bmp", trap);
+  EXPECT_THROW(image->LoadFromFile("trap.bmp"), plat::PictureTooLargeError);
+  EXPECT_EQ(image->PictureWidth(), 40) << "the old picture stays";
+
+  Write("large.bmp", SolidBmp(800, 400, 0, 0, 255));
+  image->LoadFromFile("large.bmp");
+  EXPECT_EQ(image->PictureWidth(), 800);
+  EXPECT_EQ(image->DecodedWidth(), 100);
+  EXPECT_EQ(image->DecodedHeight(), 50);
+  EXPECT_EQ(Drawn(), (Rect{0, 0, 100, 50}));
+  EXPECT_TRUE(NearRgb(tk::testing::PixelAt(*form, 60, 35), 0x0000FF, 8));
 }
 
 TEST_F(ToolkitTest, StoredPicturesLoadFromTheProgramsResources) {
