@@ -314,6 +314,7 @@ TEST_F(CustomiseTest, OriginalAppliesEveryRowEvenWithoutItsPicture) {
   Start();
   std::filesystem::remove("setup/pictures/default.jpg");
   Customise([this](tovrek::TForm7& f) {
+    EXPECT_EQ(TakeErrorReports().size(), 1u) << "the opening misses the picture too";
     Pick(*f.CbxFormBackground, "Black");
     Pick(*f.CbxStatisticsFont, "Red");
     UserClick(*f.BtnOriginal);

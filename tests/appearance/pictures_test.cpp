@@ -40,6 +40,60 @@ TEST_F(PicturesTest, ListsPictureNamesOnlyAndSelectsTheDefault) {
   });
 }
 
+// The default picture changed behind the program's back between two
+// openings: the opening reports it, shows no picture at all, and leaves
+// the selection and the aspect as they were.
+TEST_F(PicturesTest, OpeningWhenTheDefaultPictureCannotBeShownReportsItAndShowsNone) {
+  struct Case {
+    const char* name;
+    void (*spoil)(const std::string& path);
+  } const cases[] = {
+      {"deleted", [](const std::string& path) { fs::remove(path); }},
+      {"no picture", [](const std::string& path) { WriteFile(path, "not a picture"); }},
+      {"a folder", [](const std::string& path) { fs::remove(path), fs::create_directory(path); }},
+      {"a pipe", [](const std::string& path) { fs::remove(path), MakeFifo(path); }},
+  };
+  fs::create_directories("setup/pictures");
+  knowledge::SettingsLines lines = knowledge::DefaultSettingsLines();
+  lines[8] = "sea.jpg";
+  lines[9] = "Stretched";
+  WriteFile("setup/config.ini", knowledge::SettingsBytes(lines));
+  fs::copy_file("default.jpg", "setup/pictures/sea.jpg");
+  Start();
+  ASSERT_EQ(U().DefaultPictureName, "sea.jpg");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all("setup/pictures/sea.jpg");
+    fs::copy_file("default.jpg", "setup/pictures/sea.jpg");
+    Customise([](tovrek::TForm7& f) {
+      EXPECT_TRUE(f.Image1->HasPicture());
+      EXPECT_EQ(f.CbxPictureDefault->Text(), "sea.jpg");
+      EXPECT_EQ(f.CbxPictureAspect->Text(), "Stretched");
+      UserClick(*f.Image1);  // the aspect to "Normal", in the window only
+      UserClick(*f.BtnClose);
+    });
+    c.spoil("setup/pictures/sea.jpg");
+    Customise([this](tovrek::TForm7& f) {
+      const std::vector<std::string> reports = TakeErrorReports();
+      EXPECT_EQ(reports.size(), 1u);
+      for (const std::string& r : reports) EXPECT_NE(r.find("sea.jpg"), std::string::npos) << r;
+      EXPECT_FALSE(f.Image1->HasPicture()) << "the picture of the last opening is not kept";
+      EXPECT_GE(f.CbxPictureDefault->IndexOf("default.jpg"), 0) << "the folder was listed first";
+      EXPECT_EQ(f.CbxPictureDefault->ItemIndex(), -1) << "no step after the picture's";
+      EXPECT_EQ(f.CbxPictureAspect->Text(), "Normal");
+      // Chosen in the list, where it is still listed: the same.
+      Pick(*f.CbxPictureDefault, "default.jpg");
+      EXPECT_TRUE(f.Image1->HasPicture());
+      if (f.CbxPictureDefault->IndexOf("sea.jpg") >= 0) {
+        Pick(*f.CbxPictureDefault, "sea.jpg");
+        EXPECT_EQ(TakeErrorReports().size(), 1u);
+        EXPECT_FALSE(f.Image1->HasPicture()) << "not default.jpg under the name sea.jpg";
+      }
+      UserClick(*f.BtnClose);
+    });
+  }
+}
+
 TEST_F(PicturesTest, PreviewClickTogglesTheAspectAndTheList) {
   Start();
   Customise([](tovrek::TForm7& f) {
@@ -231,6 +285,7 @@ TEST_F(PicturesTest, DelDoesNothingOnDefaultOrWithoutSelectionAndCancelKeepsTheF
 TEST_F(PicturesTest, SchoolVariantCannotAddOrDeleteOrMakeDefault) {
   UseSchoolVariant();
   WriteFile(SharePath("tovrek$") + "/setup/pictures/sea.jpg", ReadBytes("default.jpg"));
+  WriteFile(SharePath("tovrek$") + "/setup/pictures/default.jpg", ReadBytes("default.jpg"));
   WriteFile(SharePath("tovrek$") + "/setup/config.ini", knowledge::SettingsBytes(knowledge::DefaultSettingsLines()));
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   Start();
