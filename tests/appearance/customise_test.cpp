@@ -96,6 +96,40 @@ TEST_F(CustomiseTest, EachListRestylesItsOwnMockupTarget) {
   });
 }
 
+// Each caption stands between its own list, on its row, and the list to
+// its left (or the panel's edge), overlapping neither, in the font it is
+// drawn with.
+TEST_F(CustomiseTest, EveryListCaptionStandsClearBetweenItsListAndTheOneToItsLeft) {
+  Start();
+  int captions = 0;
+  for (tk::Panel* panel : {F7().Panel3, F7().Panel2}) {
+    std::vector<tk::DropDownList*> lists;
+    for (tk::Control* c : panel->Children())
+      if (auto* d = dynamic_cast<tk::DropDownList*>(c)) lists.push_back(d);
+    for (tk::Control* c : panel->Children()) {
+      auto* label = dynamic_cast<tk::Label*>(c);
+      if (label == nullptr) continue;
+      SCOPED_TRACE(label->Caption());
+      ++captions;
+      const int left = label->Left();
+      const int right = left + std::max(label->Width(), tk::testing::TextWidth(label->GetFont(), label->Caption()));
+      // Its list: the nearest to its right on its row; and the one before.
+      tk::DropDownList* own = nullptr;
+      int before = 0;
+      for (tk::DropDownList* d : lists) {
+        if (std::abs(d->Top() - label->Top()) > 6) continue;
+        if (d->Left() >= left && (own == nullptr || d->Left() < own->Left())) own = d;
+        if (d->Left() < left) before = std::max(before, d->Left() + d->Width());
+      }
+      ASSERT_NE(own, nullptr) << "no list on the caption's row";
+      EXPECT_LT(right, own->Left()) << "runs into " << own->Name() << " (ends at " << right << ")";
+      EXPECT_GT(left, before) << "starts inside the list to its left, which ends at " << before;
+      EXPECT_LT(label->Top() + label->Height(), own->Top() + own->Height() + 2) << "on the list's row";
+    }
+  }
+  EXPECT_EQ(captions, 18);
+}
+
 TEST_F(CustomiseTest, TextBoxSizeRefillsTheSampleAtItsFirstLine) {
   Start();
   Customise([](tovrek::TForm7& f) {
