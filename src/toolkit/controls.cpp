@@ -624,15 +624,13 @@ void PanelWidget::paintEvent(QPaintEvent*) {
     DrawFrame(p, r, QColor(0x64, 0x64, 0x64), QColor(0x64, 0x64, 0x64));
     r.adjust(1, 1, -1, -1);
   }
-  if (panel_->BevelOuter() != BevelKind::None) {
-    const bool raised = panel_->BevelOuter() == BevelKind::Raised;
-    DrawFrame(p, r, raised ? light : dark, raised ? dark : light);
-    r.adjust(1, 1, -1, -1);
-  }
-  if (panel_->BevelInner() != BevelKind::None) {
-    const bool raised = panel_->BevelInner() == BevelKind::Raised;
-    DrawFrame(p, r, raised ? light : dark, raised ? dark : light);
-    r.adjust(1, 1, -1, -1);
+  for (const BevelKind bevel : {panel_->BevelOuter(), panel_->BevelInner()}) {
+    if (bevel == BevelKind::None) continue;
+    const bool raised = bevel == BevelKind::Raised;
+    for (int i = 0; i < panel_->BevelWidth(); ++i) {
+      DrawFrame(p, r, raised ? light : dark, raised ? dark : light);
+      r.adjust(1, 1, -1, -1);
+    }
   }
   if (!accessibleName().isEmpty()) {
     p.setFont(ToQFont(panel_->GetFont()));
@@ -667,6 +665,10 @@ void Panel::SetBorderStyle(BorderStyle b) {
   borderStyle_ = b;
   widget_->update();
 }
+void Panel::SetBevelWidth(int w) {
+  bevelWidth_ = std::max(1, w);
+  widget_->update();
+}
 
 namespace {
 BevelKind BevelFrom(const LayoutValue& v) {
@@ -682,6 +684,7 @@ bool Panel::SetProperty(const std::string& name, const LayoutValue& v) {
   if (name == "Caption") return SetCaption(v.AsString()), true;
   if (name == "BevelOuter") return SetBevelOuter(BevelFrom(v)), true;
   if (name == "BevelInner") return SetBevelInner(BevelFrom(v)), true;
+  if (name == "BevelWidth") return SetBevelWidth(v.AsInt()), true;
   if (name == "BorderStyle") {
     SetBorderStyle(v.AsIdentifier() == "Single" ? BorderStyle::Single : BorderStyle::None);
     return true;

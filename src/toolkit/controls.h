@@ -184,12 +184,16 @@ class Panel : public Control {
   void SetBevelInner(BevelKind b);
   BorderStyle GetBorderStyle() const { return borderStyle_; }
   void SetBorderStyle(BorderStyle b);
+  // Pixels each bevel is drawn wide, outer and inner alike.
+  int BevelWidth() const { return bevelWidth_; }
+  void SetBevelWidth(int w);
   bool SetProperty(const std::string& name, const LayoutValue& value) override;
 
  private:
   std::string caption_;
   BevelKind bevelOuter_ = BevelKind::Raised;
   BevelKind bevelInner_ = BevelKind::None;
+  int bevelWidth_ = 1;
   BorderStyle borderStyle_ = BorderStyle::None;
   friend class PanelWidget;
 };

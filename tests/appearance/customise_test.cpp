@@ -130,6 +130,29 @@ TEST_F(CustomiseTest, EveryListCaptionStandsClearBetweenItsListAndTheOneToItsLef
   EXPECT_EQ(captions, 18);
 }
 
+// The mock-up's option panel stands out by a bevel two pixels wide.
+TEST_F(CustomiseTest, OptionPanelBevelIsTwoPixelsWide) {
+  Start();
+  tovrek::TForm7& f = F7();
+  Customise([](tovrek::TForm7& w) {
+    Pick(*w.CbxOptionPanel, "Yellow");
+    UserClick(*w.BtnClose);
+  });
+  const tk::Panel& p = *f.OptionPanel;
+  const auto r = tk::testing::Render(f);
+  const uint32_t light = 0xFFFFFF, shadow = 0xA0A0A0, yellow = 0xFFFF00;
+  const int x0 = p.Left(), x1 = p.Left() + p.Width() - 1, y0 = p.Top(), y1 = p.Top() + p.Height() - 1;
+  const int midY = p.Top() + 30, midX = p.Left() + 100;  // clear of the labels and the subject list
+  EXPECT_EQ(std::vector<uint32_t>({r.At(x0, midY), r.At(x0 + 1, midY), r.At(x0 + 2, midY)}),
+            std::vector<uint32_t>({light, light, yellow}));
+  EXPECT_EQ(std::vector<uint32_t>({r.At(midX, y0), r.At(midX, y0 + 1), r.At(midX, y0 + 2)}),
+            std::vector<uint32_t>({light, light, yellow}));
+  EXPECT_EQ(std::vector<uint32_t>({r.At(x1, midY), r.At(x1 - 1, midY), r.At(x1 - 2, midY)}),
+            std::vector<uint32_t>({shadow, shadow, yellow}));
+  EXPECT_EQ(std::vector<uint32_t>({r.At(midX, y1), r.At(midX, y1 - 1), r.At(midX, y1 - 2)}),
+            std::vector<uint32_t>({shadow, shadow, yellow}));
+}
+
 TEST_F(CustomiseTest, TextBoxSizeRefillsTheSampleAtItsFirstLine) {
   Start();
   Customise([](tovrek::TForm7& f) {
