@@ -133,6 +133,24 @@ TEST_F(PicturesTest, AddingANewPictureCopiesItAndAppendsItLast) {
   EXPECT_EQ(fs::current_path(), before);
 }
 
+// The dialog as the learner meets it: the layout's own texts in its list
+// of file types, and pictures listed whatever the case of their names.
+TEST_F(PicturesTest, TheFileDialogShowsTheFilterTextsAsWritten) {
+  Start();
+  AnswerOpenDialog([](tk::OpenDialog& d) -> std::optional<std::string> {
+    const tk::testing::OpenDialogView view =
+        tk::testing::ViewOf(d, {"beach.JPG", "map.Bmp", "photo.jpeg", "notes.txt", "sea.jpg"});
+    EXPECT_EQ(view.filters, (std::vector<std::string>{"All Image Files (*.jpg;*.bmp)", "JPEG Image Files (*.jpg)",
+                                                       "Bitmaps (*.bmp)"}));
+    EXPECT_EQ(view.listed, (std::vector<std::string>{"beach.JPG", "map.Bmp", "sea.jpg"}));
+    return std::nullopt;
+  });
+  Customise([&](tovrek::TForm7& f) {
+    PressInList(f, tk::vk::Insert);
+    UserClick(*f.BtnClose);
+  });
+}
+
 // What the dialog may hand back that must not reach the folder.
 TEST_F(PicturesTest, RefusesNamesFifosAndFilesThatAreNotPictures) {
   Start();
