@@ -282,6 +282,40 @@ TEST_F(PicturesTest, DeletingAnotherPictureDeletesExactlyThatName) {
   EXPECT_EQ(Config(), config);
 }
 
+// A list entry that names a path, as no listing makes but a changed list
+// could hold: Delete touches nothing in or outside the folder.
+TEST_F(PicturesTest, DeletingANameThatHoldsAPathDeletesNothing) {
+  struct Case {
+    const char* name;
+    bool confirms;  // Del brings the confirmation up
+  } const cases[] = {{"../x.jpg", true}, {"a/b.jpg", true}, {".", true}, {"", false}};
+  fs::create_directories("setup/pictures/a");
+  WriteFile("setup/x.jpg", "outside");
+  fs::copy_file("default.jpg", "setup/pictures/a/b.jpg");
+  Start();
+  const std::string config = Config();
+  std::vector<std::string> modals = {"Form7"};
+  Customise([&](tovrek::TForm7& f) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string("\"") + c.name + "\"");
+      f.CbxPictureDefault->SetItemIndex(f.CbxPictureDefault->AddItem(c.name));
+      if (c.confirms) {
+        AnswerByClicking("Form11", "BtnOk");
+        modals.push_back("Form11");
+      }
+      PressInList(f, tk::vk::Delete);
+      EXPECT_EQ(Modals(), modals);
+      EXPECT_EQ(ReadBytes("setup/x.jpg"), "outside");
+      EXPECT_TRUE(fs::is_regular_file("setup/pictures/a/b.jpg"));
+      EXPECT_TRUE(fs::is_regular_file("setup/pictures/default.jpg"));
+      EXPECT_EQ(std::distance(fs::directory_iterator("setup/pictures"), {}), 2) << "default.jpg and a";
+    }
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(Config(), config);
+  EXPECT_EQ(U().DefaultPictureName, "default.jpg");
+}
+
 TEST_F(PicturesTest, DelDoesNothingOnDefaultOrWithoutSelectionAndCancelKeepsTheFile) {
   std::filesystem::create_directories("setup/pictures");
   std::filesystem::copy_file("default.jpg", "setup/pictures/sea.jpg");
