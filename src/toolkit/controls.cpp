@@ -994,14 +994,21 @@ void RadioGroup::Rebuild() {
   for (auto* b : widget_->findChildren<QRadioButton*>()) delete b;
   const int n = static_cast<int>(items_.size());
   const int rows = (n + columns_ - 1) / columns_;
+  // New items keep the group's place in the tab order, not the window's
+  // end; Qt orders only widgets that take the focus.
+  widget_->setFocusPolicy(Qt::StrongFocus);
+  QWidget* previous = widget_;
   for (int i = 0; i < n; ++i) {
     auto* b = new RadioItemWidget(ToQ(items_[static_cast<size_t>(i)]), widget_);
     b->setProperty("item", i);
     b->setChecked(i == itemIndex_);
     grid->addWidget(b, rows == 0 ? 0 : i % rows, rows == 0 ? 0 : i / rows);
+    b->show();  // at once, not when the layout next runs
     QObject::connect(b, &QRadioButton::clicked, b, [this, i] {
       if (syncing_ == 0) ControlAccess::UserRadio(*this, i);
     });
+    QWidget::setTabOrder(previous, b);
+    previous = b;
   }
   SyncFocusStops();
 }

@@ -679,6 +679,17 @@ TEST_F(RadioKeyTest, OtherKeysInTheGroupChangeNothing) {
   EXPECT_TRUE(clicks.empty());
 }
 
+TEST_F(RadioKeyTest, ItemsSetWhileShownKeepTheGroupsPlaceInTheTabOrder) {
+  rg->SetItems({"a", "b", "c"});
+  before->SetFocus();
+  Key(tk::vk::Tab);
+  EXPECT_EQ(FocusedItem(), 1);
+  Key(tk::vk::Right);
+  EXPECT_EQ(FocusedItem(), 2);
+  Key(tk::vk::Tab);
+  EXPECT_TRUE(after->Focused());
+}
+
 TEST_F(RadioKeyTest, ArrowsInADisabledGroupDoNothing) {
   before->SetFocus();
   Key(tk::vk::Tab);
