@@ -219,11 +219,29 @@ std::string TForm7::PicturesFolder() const {
                                     : std::string(knowledge::kPicturesFolder);
 }
 
-bool TForm7::LoadPreview(const std::string& path) {
-  // A pipe or a device must not block the window.
-  if (!plat::IsRegularFile(path)) return false;
+void TForm7::ShowPreview(const std::string& path) {
   try {
+    // A pipe or a device must not block the window.
+    if (!plat::IsRegularFile(path)) throw plat::PictureError("Cannot open the picture " + path);
     Image1->LoadFromFile(path);
+  } catch (const plat::PictureError&) {
+    // The picture shown before may be the very file that has gone.
+    Image1->ClearPicture();
+    throw;
+  }
+}
+
+void TForm7::ShowFolderPicture(const std::string& name) {
+  if (!knowledge::IsBareFileName(name)) {
+    Image1->ClearPicture();
+    throw plat::PictureError("Cannot open the picture " + PicturesFolder() + name);
+  }
+  ShowPreview(PicturesFolder() + name);
+}
+
+bool TForm7::LoadPreview(const std::string& path) {
+  try {
+    ShowPreview(path);
   } catch (const plat::PictureError&) {
     return false;
   }
@@ -339,20 +357,16 @@ void TForm7::FormActivate() {
     } while (plat::FindNext(rec) == 0);
   }
   plat::FindClose(rec);
-  if (knowledge::IsBareFileName(u.DefaultPictureName)) LoadPreview(PicturesFolder() + u.DefaultPictureName);
+  // A default picture that cannot be shown is reported, and the rest of
+  // the opening is left undone.
+  ShowFolderPicture(u.DefaultPictureName);
   CbxPictureDefault->SetItemIndex(CbxPictureDefault->IndexOf(u.DefaultPictureName));
   const bool stretched = knowledge::IsStretchedText(u.FormatDefaults[10]);
   SetPreviewAspect(stretched);
   CbxPictureAspect->SetItemIndex(CbxPictureAspect->IndexOf(stretched ? "Stretched" : "Normal"));
 }
 
-void TForm7::CbxPictureDefaultChange() {
-  const std::string name = CbxPictureDefault->Text();
-  const std::string path = PicturesFolder() + name;
-  if (!knowledge::IsBareFileName(name) || !plat::IsRegularFile(path))
-    throw plat::PictureError("Cannot load the picture " + path);
-  Image1->LoadFromFile(path);
-}
+void TForm7::CbxPictureDefaultChange() { ShowFolderPicture(CbxPictureDefault->Text()); }
 
 void TForm7::CbxPictureAspectChange() { SetPreviewAspect(knowledge::IsStretchedText(CbxPictureAspect->Text())); }
 

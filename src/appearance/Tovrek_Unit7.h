@@ -95,7 +95,12 @@ class TForm7 : public TForm7Design<TForm7> {
   // variant), with its trailing separator.
   std::string PicturesFolder() const;
   // Loads a picture of the folder into the preview when it is a regular
-  // file that decodes; false (and the preview unchanged) otherwise.
+  // file that decodes. Otherwise the preview is emptied and ShowPreview
+  // raises plat::PictureError, LoadPreview returns false.
+  void ShowPreview(const std::string& path);
+  // The same for a name of the pictures folder; a name that is not a bare
+  // file name is never looked for.
+  void ShowFolderPicture(const std::string& name);
   bool LoadPreview(const std::string& path);
   // The whole-window background, with the check box painted on it.
   void SetWindowColour(tk::Color c);

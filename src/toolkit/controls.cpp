@@ -625,15 +625,13 @@ void PanelWidget::paintEvent(QPaintEvent*) {
     DrawFrame(p, r, QColor(0x64, 0x64, 0x64), QColor(0x64, 0x64, 0x64));
     r.adjust(1, 1, -1, -1);
   }
-  if (panel_->BevelOuter() != BevelKind::None) {
-    const bool raised = panel_->BevelOuter() == BevelKind::Raised;
-    DrawFrame(p, r, raised ? light : dark, raised ? dark : light);
-    r.adjust(1, 1, -1, -1);
-  }
-  if (panel_->BevelInner() != BevelKind::None) {
-    const bool raised = panel_->BevelInner() == BevelKind::Raised;
-    DrawFrame(p, r, raised ? light : dark, raised ? dark : light);
-    r.adjust(1, 1, -1, -1);
+  for (const BevelKind bevel : {panel_->BevelOuter(), panel_->BevelInner()}) {
+    if (bevel == BevelKind::None) continue;
+    const bool raised = bevel == BevelKind::Raised;
+    for (int i = 0; i < panel_->BevelWidth(); ++i) {
+      DrawFrame(p, r, raised ? light : dark, raised ? dark : light);
+      r.adjust(1, 1, -1, -1);
+    }
   }
   if (!accessibleName().isEmpty()) {
     p.setFont(ToQFont(panel_->GetFont()));
@@ -668,6 +666,10 @@ void Panel::SetBorderStyle(BorderStyle b) {
   borderStyle_ = b;
   widget_->update();
 }
+void Panel::SetBevelWidth(int w) {
+  bevelWidth_ = std::max(1, w);
+  widget_->update();
+}
 
 namespace {
 BevelKind BevelFrom(const LayoutValue& v) {
@@ -683,6 +685,7 @@ bool Panel::SetProperty(const std::string& name, const LayoutValue& v) {
   if (name == "Caption") return SetCaption(v.AsString()), true;
   if (name == "BevelOuter") return SetBevelOuter(BevelFrom(v)), true;
   if (name == "BevelInner") return SetBevelInner(BevelFrom(v)), true;
+  if (name == "BevelWidth") return SetBevelWidth(v.AsInt()), true;
   if (name == "BorderStyle") {
     SetBorderStyle(v.AsIdentifier() == "Single" ? BorderStyle::Single : BorderStyle::None);
     return true;
@@ -904,13 +907,68 @@ bool Gauge::SetProperty(const std::string& name, const LayoutValue& v) {
 
 // --- RadioGroup -------------------------------------------------------------
 
+namespace {
+
+bool IsArrow(const QKeyEvent* e) {
+  return e->key() == Qt::Key_Right || e->key() == Qt::Key_Down || e->key() == Qt::Key_Left || e->key() == Qt::Key_Up;
+}
+
+// +1 for Right and Down, -1 for Left and Up, 0 for any other key and for
+// arrows with Ctrl or Alt.
+int ArrowStep(const QKeyEvent* e) {
+  if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
+  switch (e->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down: return 1;
+    case Qt::Key_Left:
+    case Qt::Key_Up: return -1;
+    default: return 0;
+  }
+}
+
+class RadioGroupWidget : public QGroupBox {
+ public:
+  RadioGroupWidget(RadioGroup* owner, QWidget* parent) : QGroupBox(parent), owner_(owner) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (const int step = ArrowStep(e)) {
+      ControlAccess::UserRadioStep(*owner_, step);
+      return;
+    }
+    QGroupBox::keyPressEvent(e);
+  }
+
+ private:
+  RadioGroup* owner_;
+};
+
+// Qt's own arrow handling would move the focus without a click; the group
+// moves the selection instead.
+class RadioItemWidget : public QRadioButton {
+ public:
+  using QRadioButton::QRadioButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (IsArrow(e)) {
+      e->ignore();
+      return;
+    }
+    QRadioButton::keyPressEvent(e);
+  }
+};
+
+}  // namespace
+
 RadioGroup::RadioGroup(Form* form, Control* parent, std::string name)
     : Control(form, parent, std::move(name), "radiogroup") {
   color_ = parent != nullptr ? parent->GetColor() : clBtnFace;
-  auto* box = new QGroupBox(ParentWidgetOf(parent));
+  auto* box = new RadioGroupWidget(this, ParentWidgetOf(parent));
   box->setAutoFillBackground(true);
   new QGridLayout(box);
   AttachWidget(box);
+  SyncFocusStops();
 }
 RadioGroup::~RadioGroup() = default;
 
@@ -931,26 +989,58 @@ void RadioGroup::SetItemIndex(int index) {
   if (index < -1 || index >= static_cast<int>(items_.size())) index = -1;
   if (index == itemIndex_) return;
   itemIndex_ = index;
-  ++syncing_;
-  auto buttons = widget_->findChildren<QRadioButton*>();
-  for (int i = 0; i < buttons.size(); ++i) buttons[i]->setChecked(i == itemIndex_);
-  --syncing_;
+  SyncChecks();
   if (OnClick) OnClick();
+}
+
+void RadioGroup::SyncChecks() {
+  ++syncing_;
+  for (auto* b : widget_->findChildren<QRadioButton*>()) {
+    // An exclusive button refuses to be unchecked, and none may stay checked.
+    b->setAutoExclusive(false);
+    b->setChecked(b->property("item").toInt() == itemIndex_);
+    b->setAutoExclusive(true);
+  }
+  --syncing_;
+  SyncFocusStops();
+}
+
+void RadioGroup::SyncFocusStops() {
+  const auto buttons = widget_->findChildren<QRadioButton*>();
+  const int stop = itemIndex_ >= 0 ? itemIndex_ : 0;
+  QWidget* proxy = nullptr;
+  for (auto* b : buttons) {
+    const bool isStop = b->property("item").toInt() == stop;
+    b->setFocusPolicy(isStop && tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
+    if (isStop) proxy = b;
+  }
+  widget_->setFocusPolicy(Qt::NoFocus);
+  widget_->setFocusProxy(proxy);
 }
 
 void RadioGroup::Rebuild() {
   auto* grid = static_cast<QGridLayout*>(widget_->layout());
+  widget_->setFocusProxy(nullptr);
   for (auto* b : widget_->findChildren<QRadioButton*>()) delete b;
   const int n = static_cast<int>(items_.size());
   const int rows = (n + columns_ - 1) / columns_;
+  // New items keep the group's place in the tab order, not the window's
+  // end; Qt orders only widgets that take the focus.
+  widget_->setFocusPolicy(Qt::StrongFocus);
+  QWidget* previous = widget_;
   for (int i = 0; i < n; ++i) {
-    auto* b = new QRadioButton(ToQ(items_[static_cast<size_t>(i)]), widget_);
+    auto* b = new RadioItemWidget(ToQ(items_[static_cast<size_t>(i)]), widget_);
+    b->setProperty("item", i);
     b->setChecked(i == itemIndex_);
     grid->addWidget(b, rows == 0 ? 0 : i % rows, rows == 0 ? 0 : i / rows);
+    b->show();  // at once, not when the layout next runs
     QObject::connect(b, &QRadioButton::clicked, b, [this, i] {
       if (syncing_ == 0) ControlAccess::UserRadio(*this, i);
     });
+    QWidget::setTabOrder(previous, b);
+    previous = b;
   }
+  SyncFocusStops();
 }
 
 bool RadioGroup::SetProperty(const std::string& name, const LayoutValue& v) {
@@ -964,7 +1054,11 @@ bool RadioGroup::SetProperty(const std::string& name, const LayoutValue& v) {
     --syncing_;
     return true;
   }
-  return Control::SetProperty(name, v);
+  if (Control::SetProperty(name, v)) {
+    if (name == "TabStop") SyncFocusStops();
+    return true;
+  }
+  return false;
 }
 
 // --- ListBox ----------------------------------------------------------------
@@ -1062,6 +1156,16 @@ void ControlAccess::UserToggled(CheckBox& c, bool checked) {
 void ControlAccess::UserRadio(RadioGroup& r, int index) {
   if (!r.Enabled()) return;
   AppOf(r).Dispatch([&r, index] { r.SetItemIndex(index); }, &r);
+}
+void ControlAccess::UserRadioStep(RadioGroup& r, int step) {
+  const int n = static_cast<int>(r.items_.size());
+  if (!r.Enabled() || n == 0) return;
+  const int from = r.itemIndex_ >= 0 ? r.itemIndex_ : (step > 0 ? n - 1 : 0);
+  const int to = ((from + step) % n + n) % n;
+  // The focus moves with the selection, before the click handler runs.
+  for (auto* b : r.widget_->findChildren<QRadioButton*>())
+    if (b->property("item").toInt() == to) b->setFocus(Qt::TabFocusReason);
+  AppOf(r).Dispatch([&r, to] { r.SetItemIndex(to); }, &r);
 }
 void ControlAccess::UserListPick(ListBox& l, int index) {
   if (!l.Enabled()) return;

@@ -185,12 +185,16 @@ class Panel : public Control {
   void SetBevelInner(BevelKind b);
   BorderStyle GetBorderStyle() const { return borderStyle_; }
   void SetBorderStyle(BorderStyle b);
+  // Pixels each bevel is drawn wide, outer and inner alike.
+  int BevelWidth() const { return bevelWidth_; }
+  void SetBevelWidth(int w);
   bool SetProperty(const std::string& name, const LayoutValue& value) override;
 
  private:
   std::string caption_;
   BevelKind bevelOuter_ = BevelKind::Raised;
   BevelKind bevelInner_ = BevelKind::None;
+  int bevelWidth_ = 1;
   BorderStyle borderStyle_ = BorderStyle::None;
   friend class PanelWidget;
 };
@@ -307,6 +311,11 @@ class Gauge : public Control {
   friend class GaugeWidget;
 };
 
+// Items are laid out column by column. From the keyboard the group is one
+// stop: Tab enters it on its checked item (the first when none is), and
+// the arrow keys move the selection through the items in order, Right and
+// Down forwards, Left and Up back, wrapping round at either end; a
+// selection moved by a key runs OnClick as a click does.
 class RadioGroup : public Control {
  public:
   RadioGroup(Form* form, Control* parent, std::string name);
@@ -324,6 +333,9 @@ class RadioGroup : public Control {
 
  private:
   void Rebuild();
+  void SyncChecks();
+  // Only the checked item is a tab stop, and the frame passes the focus on.
+  void SyncFocusStops();
   std::string caption_;
   std::vector<std::string> items_;
   int itemIndex_ = -1;

@@ -1,6 +1,10 @@
 #include "toolkit/open_dialog.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QRegularExpression>
 
 #include <deque>
 
@@ -53,15 +57,27 @@ std::string QtFilterOf(const std::string& filter) {
   for (size_t i = 0; i + 1 < parts.size(); i += 2) {
     std::string patterns;
     for (const std::string& p : Split(parts[i + 1], ';')) patterns += (patterns.empty() ? "" : " ") + CaseFree(p);
-    // Qt reads the patterns from the last parentheses of the label.
-    std::string label = parts[i];
-    const size_t open = label.rfind(" (");
-    if (open != std::string::npos && label.back() == ')') label.erase(open);
+    // Qt takes the patterns from the last parentheses and, with the details
+    // hidden, shows what stands before them: the label, whole.
     if (!out.empty()) out += ";;";
-    out += label + " (" + patterns + ")";
+    out += parts[i] + " (" + patterns + ")";
   }
   return out;
 }
+
+namespace {
+
+void Configure(QFileDialog& dialog, const OpenDialog& d) {
+  dialog.setWindowTitle(ToQ(d.Title));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  // Not the desktop's own dialog: that one may change the working folder.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setOption(QFileDialog::ReadOnly, true);
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+  dialog.setNameFilter(ToQ(QtFilterOf(d.Filter)));
+}
+
+}  // namespace
 
 bool OpenDialog::Execute() {
   Application& app = OwnerForm()->App();
@@ -74,12 +90,8 @@ bool OpenDialog::Execute() {
     FileName = *path;
     return true;
   }
-  // Not the desktop's own dialog: that one may change the working folder.
-  QFileDialog dialog(OwnerForm()->Widget(), ToQ(Title));
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-  dialog.setOption(QFileDialog::ReadOnly, true);
-  dialog.setNameFilter(ToQ(QtFilterOf(Filter)));
+  QFileDialog dialog(OwnerForm()->Widget());
+  Configure(dialog, *this);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   FileName = dialog.selectedFiles().front().toLocal8Bit().toStdString();
   return true;
@@ -100,6 +112,29 @@ void AnswerOpenDialog(std::optional<std::string> path) {
   AnswerOpenDialog([path](OpenDialog&) { return path; });
 }
 size_t PendingOpenDialogAnswers() { return Answers().size(); }
+
+OpenDialogView ViewOf(OpenDialog& d, const std::vector<std::string>& names) {
+  QFileDialog dialog(d.OwnerForm()->Widget());
+  Configure(dialog, d);
+  OpenDialogView view;
+  auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  if (types == nullptr) throw ScriptError("the file dialog has no list of file types");
+  for (int i = 0; i < types->count(); ++i) view.filters.push_back(FromQ(types->itemText(i)));
+  // The patterns and the case rule the dialog's folder view filters with,
+  // for the filter it opens with.
+  auto* model = dialog.findChild<QFileSystemModel*>();
+  if (model == nullptr) throw ScriptError("the file dialog has no folder view");
+  const Qt::CaseSensitivity cs = model->filter().testFlag(QDir::CaseSensitive) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+  for (const std::string& name : names) {
+    for (const QString& pattern : model->nameFilters()) {
+      if (QRegularExpression::fromWildcard(pattern, cs).match(ToQ(name)).hasMatch()) {
+        view.listed.push_back(name);
+        break;
+      }
+    }
+  }
+  return view;
+}
 void ClearOpenDialogAnswers() { Answers().clear(); }
 
 }  // namespace testing

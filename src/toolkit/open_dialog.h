@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "toolkit/control.h"
 
@@ -24,7 +25,8 @@ class OpenDialog : public Component {
   bool SetProperty(const std::string& name, const LayoutValue& value) override;
 };
 
-// The dialog's filter for Qt: "Label (*.[jJ][pP][gG] ...);;...".
+// The dialog's filter for Qt: "Label (*.[jJ][pP][gG] ...);;...", the label
+// kept whole; the dialog shows only the label.
 std::string QtFilterOf(const std::string& filter);
 
 namespace testing {
@@ -33,6 +35,14 @@ namespace testing {
 void AnswerOpenDialog(std::function<std::optional<std::string>(OpenDialog&)> answer);
 void AnswerOpenDialog(std::optional<std::string> path);
 size_t PendingOpenDialogAnswers();
+// The dialog as it would come up: the texts of its list of file types,
+// and which of the given file names its folder view would show under the
+// first of them.
+struct OpenDialogView {
+  std::vector<std::string> filters;
+  std::vector<std::string> listed;
+};
+OpenDialogView ViewOf(OpenDialog& d, const std::vector<std::string>& names);
 void ClearOpenDialogAnswers();
 }  // namespace testing
 

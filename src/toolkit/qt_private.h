@@ -56,6 +56,8 @@ struct ControlAccess {
   static void UserPicked(DropDownList& d, int index);
   static void UserToggled(CheckBox& c, bool checked);
   static void UserRadio(RadioGroup& r, int index);
+  // An arrow key in the group: step is +1 or -1.
+  static void UserRadioStep(RadioGroup& r, int step);
   static void UserListPick(ListBox& l, int index);
   static void UserEdited(Edit& e, const std::string& text);
 };

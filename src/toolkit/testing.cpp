@@ -44,7 +44,12 @@ QWidget* MouseTarget(Control& c) {
 QWidget* KeyTarget(Application& app) {
   Form* f = app.ActiveForm();
   if (f == nullptr) return nullptr;
-  if (f->ActiveControl() != nullptr && f->ActiveControl()->Widget() != nullptr) return f->ActiveControl()->Widget();
+  if (f->ActiveControl() != nullptr && f->ActiveControl()->Widget() != nullptr) {
+    QWidget* w = f->ActiveControl()->Widget();
+    // A part of the control may hold the focus (a radio group's item).
+    QWidget* focus = f->Widget()->focusWidget();
+    return focus != nullptr && w->isAncestorOf(focus) ? focus : w;
+  }
   return f->Widget();
 }
 
@@ -163,6 +168,10 @@ quint64 NextStamp() {
 void UserKey(Application& app, uint16_t key, ShiftState shift) {
   QWidget* target = KeyTarget(app);
   if (target == nullptr) return;
+  // Keys are typed into the active window, and the focus moves they make
+  // must reach the toolkit as the window system reports them. Headless, the
+  // window system activates a window only when its queue is handled.
+  if (QApplication::activeWindow() != target->window()) QApplication::setActiveWindow(target->window());
   Qt::KeyboardModifiers m;
   if (shift.Shift) m |= Qt::ShiftModifier;
   if (shift.Ctrl) m |= Qt::ControlModifier;
@@ -207,6 +216,13 @@ void UserPick(RadioGroup& group, int index) {
   if (QLayout* l = group.Widget()->layout()) l->activate();
   QRadioButton* b = buttons[index];
   QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(6, b->height() / 2));
+}
+
+int FocusedItem(RadioGroup& group) {
+  QWidget* focus = group.OwnerForm()->Widget()->focusWidget();
+  auto* b = qobject_cast<QRadioButton*>(focus);
+  if (b == nullptr || b->parentWidget() != group.Widget()) return -1;
+  return group.Widget()->findChildren<QRadioButton*>().indexOf(b);
 }
 
 bool UserAnswerMessageBox(uint16_t key) {

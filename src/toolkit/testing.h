@@ -53,6 +53,9 @@ void UserPick(DropDownList& list, int index);
 void UserPick(ListBox& list, int index);
 // A click on one button of a radio group.
 void UserPick(RadioGroup& group, int index);
+// The item of a radio group that holds the keyboard focus in its window;
+// -1 when the focus is elsewhere, or on the group's frame.
+int FocusedItem(RadioGroup& group);
 // A key typed at the message box the error report shows outside scripted
 // mode; false when no message box is up.
 bool UserAnswerMessageBox(uint16_t key);

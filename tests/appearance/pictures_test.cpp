@@ -45,6 +45,60 @@ TEST_F(PicturesTest, ListsPictureNamesOnlyAndSelectsTheDefault) {
   });
 }
 
+// The default picture changed behind the program's back between two
+// openings: the opening reports it, shows no picture at all, and leaves
+// the selection and the aspect as they were.
+TEST_F(PicturesTest, OpeningWhenTheDefaultPictureCannotBeShownReportsItAndShowsNone) {
+  struct Case {
+    const char* name;
+    void (*spoil)(const std::string& path);
+  } const cases[] = {
+      {"deleted", [](const std::string& path) { fs::remove(path); }},
+      {"no picture", [](const std::string& path) { WriteFile(path, "not a picture"); }},
+      {"a folder", [](const std::string& path) { fs::remove(path), fs::create_directory(path); }},
+      {"a pipe", [](const std::string& path) { fs::remove(path), MakeFifo(path); }},
+  };
+  fs::create_directories("setup/pictures");
+  knowledge::SettingsLines lines = knowledge::DefaultSettingsLines();
+  lines[8] = "sea.jpg";
+  lines[9] = "Stretched";
+  WriteFile("setup/config.ini", knowledge::SettingsBytes(lines));
+  fs::copy_file("default.jpg", "setup/pictures/sea.jpg");
+  Start();
+  ASSERT_EQ(U().DefaultPictureName, "sea.jpg");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all("setup/pictures/sea.jpg");
+    fs::copy_file("default.jpg", "setup/pictures/sea.jpg");
+    Customise([](tovrek::TForm7& f) {
+      EXPECT_TRUE(f.Image1->HasPicture());
+      EXPECT_EQ(f.CbxPictureDefault->Text(), "sea.jpg");
+      EXPECT_EQ(f.CbxPictureAspect->Text(), "Stretched");
+      UserClick(*f.Image1);  // the aspect to "Normal", in the window only
+      UserClick(*f.BtnClose);
+    });
+    c.spoil("setup/pictures/sea.jpg");
+    Customise([this](tovrek::TForm7& f) {
+      const std::vector<std::string> reports = TakeErrorReports();
+      EXPECT_EQ(reports.size(), 1u);
+      for (const std::string& r : reports) EXPECT_NE(r.find("sea.jpg"), std::string::npos) << r;
+      EXPECT_FALSE(f.Image1->HasPicture()) << "the picture of the last opening is not kept";
+      EXPECT_GE(f.CbxPictureDefault->IndexOf("default.jpg"), 0) << "the folder was listed first";
+      EXPECT_EQ(f.CbxPictureDefault->ItemIndex(), -1) << "no step after the picture's";
+      EXPECT_EQ(f.CbxPictureAspect->Text(), "Normal");
+      // Chosen in the list, where it is still listed: the same.
+      Pick(*f.CbxPictureDefault, "default.jpg");
+      EXPECT_TRUE(f.Image1->HasPicture());
+      if (f.CbxPictureDefault->IndexOf("sea.jpg") >= 0) {
+        Pick(*f.CbxPictureDefault, "sea.jpg");
+        EXPECT_EQ(TakeErrorReports().size(), 1u);
+        EXPECT_FALSE(f.Image1->HasPicture()) << "not default.jpg under the name sea.jpg";
+      }
+      UserClick(*f.BtnClose);
+    });
+  }
+}
+
 TEST_F(PicturesTest, PreviewClickTogglesTheAspectAndTheList) {
   Start();
   Customise([](tovrek::TForm7& f) {
@@ -82,6 +136,24 @@ TEST_F(PicturesTest, AddingANewPictureCopiesItAndAppendsItLast) {
   ASSERT_EQ(::stat("setup/pictures/sea.JPG", &st), 0);
   EXPECT_NE(st.st_mode & 0200, 0u) << "ordinary permissions, not the source's";
   EXPECT_EQ(fs::current_path(), before);
+}
+
+// The dialog as the learner meets it: the layout's own texts in its list
+// of file types, and pictures listed whatever the case of their names.
+TEST_F(PicturesTest, TheFileDialogShowsTheFilterTextsAsWritten) {
+  Start();
+  AnswerOpenDialog([](tk::OpenDialog& d) -> std::optional<std::string> {
+    const tk::testing::OpenDialogView view =
+        tk::testing::ViewOf(d, {"beach.JPG", "map.Bmp", "photo.jpeg", "notes.txt", "sea.jpg"});
+    EXPECT_EQ(view.filters, (std::vector<std::string>{"All Image Files (*.jpg;*.bmp)", "JPEG Image Files (*.jpg)",
+                                                       "Bitmaps (*.bmp)"}));
+    EXPECT_EQ(view.listed, (std::vector<std::string>{"beach.JPG", "map.Bmp", "sea.jpg"}));
+    return std::nullopt;
+  });
+  Customise([&](tovrek::TForm7& f) {
+    PressInList(f, tk::vk::Insert);
+    UserClick(*f.BtnClose);
+  });
 }
 
 // What the dialog may hand back that must not reach the folder.
@@ -363,6 +435,40 @@ TEST_F(PicturesTest, DeletingAnotherPictureDeletesExactlyThatName) {
   EXPECT_EQ(Config(), config);
 }
 
+// A list entry that names a path, as no listing makes but a changed list
+// could hold: Delete touches nothing in or outside the folder.
+TEST_F(PicturesTest, DeletingANameThatHoldsAPathDeletesNothing) {
+  struct Case {
+    const char* name;
+    bool confirms;  // Del brings the confirmation up
+  } const cases[] = {{"../x.jpg", true}, {"a/b.jpg", true}, {".", true}, {"", false}};
+  fs::create_directories("setup/pictures/a");
+  WriteFile("setup/x.jpg", "outside");
+  fs::copy_file("default.jpg", "setup/pictures/a/b.jpg");
+  Start();
+  const std::string config = Config();
+  std::vector<std::string> modals = {"Form7"};
+  Customise([&](tovrek::TForm7& f) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string("\"") + c.name + "\"");
+      f.CbxPictureDefault->SetItemIndex(f.CbxPictureDefault->AddItem(c.name));
+      if (c.confirms) {
+        AnswerByClicking("Form11", "BtnOk");
+        modals.push_back("Form11");
+      }
+      PressInList(f, tk::vk::Delete);
+      EXPECT_EQ(Modals(), modals);
+      EXPECT_EQ(ReadBytes("setup/x.jpg"), "outside");
+      EXPECT_TRUE(fs::is_regular_file("setup/pictures/a/b.jpg"));
+      EXPECT_TRUE(fs::is_regular_file("setup/pictures/default.jpg"));
+      EXPECT_EQ(std::distance(fs::directory_iterator("setup/pictures"), {}), 2) << "default.jpg and a";
+    }
+    UserClick(*f.BtnClose);
+  });
+  EXPECT_EQ(Config(), config);
+  EXPECT_EQ(U().DefaultPictureName, "default.jpg");
+}
+
 TEST_F(PicturesTest, DelDoesNothingOnDefaultOrWithoutSelectionAndCancelKeepsTheFile) {
   std::filesystem::create_directories("setup/pictures");
   std::filesystem::copy_file("default.jpg", "setup/pictures/sea.jpg");
@@ -384,6 +490,7 @@ TEST_F(PicturesTest, DelDoesNothingOnDefaultOrWithoutSelectionAndCancelKeepsTheF
 TEST_F(PicturesTest, SchoolVariantCannotAddOrDeleteOrMakeDefault) {
   UseSchoolVariant();
   WriteFile(SharePath("tovrek$") + "/setup/pictures/sea.jpg", ReadBytes("default.jpg"));
+  WriteFile(SharePath("tovrek$") + "/setup/pictures/default.jpg", ReadBytes("default.jpg"));
   WriteFile(SharePath("tovrek$") + "/setup/config.ini", knowledge::SettingsBytes(knowledge::DefaultSettingsLines()));
   WriteTopic("Maths", "Sums", SimpleTopic(3));
   Start();

@@ -74,6 +74,18 @@ TEST_F(ActivationTest, ReadsEachLineIntoBothWindows) {
   EXPECT_EQ(U().FormatDefaults[3], "left");
 }
 
+// Every one of the eleven tick marks, in the main window and in the
+// customisation window's mock-up, found by name.
+TEST_F(ActivationTest, OnADarkWindowEveryTickMarkTurnsWhite) {
+  WriteSettings(With({{1, "Teal"}}));
+  Start();
+  for (int i = 1; i <= 11; ++i) {
+    const std::string name = "Shape" + std::to_string(i);
+    EXPECT_EQ(tk::testing::Named<tk::Shape>(F1(), name).PenColor(), tk::clWhite) << "main window " << name;
+    EXPECT_EQ(tk::testing::Named<tk::Shape>(F7(), name).PenColor(), tk::clWhite) << "mock-up " << name;
+  }
+}
+
 TEST_F(ActivationTest, ShortFileReadsAsEmptyLines) {
   WriteFile("setup/config.ini", "Teal\r\nRed\r\nBlack\r\n8\r\nWhite\r\n");
   Start();

@@ -95,6 +95,49 @@ TEST_F(AutoAdvanceTest, PickingAnItemWithTheMouseLetsEnterSetIt) {
   EXPECT_TRUE(U().AutoAdvanceOn);
 }
 
+TEST_F(AutoAdvanceTest, TheKeyboardChoosesAnIntervalInTheGroup) {
+  using tk::testing::FocusedItem;
+  using tk::testing::UserKey;
+  WriteTopic("Subject", "Topic", SimpleTopic(2));
+  Start();
+  // First showing: Set has the focus and Unset is disabled, so Tab goes
+  // straight into the group.
+  Answer("Form9", [this](tk::Form& f) {
+    UserKey(App(), tk::vk::Tab);
+    EXPECT_TRUE(F9().RadioGroup1->Focused());
+    EXPECT_EQ(FocusedItem(*F9().RadioGroup1), 4) << "on the checked item \"5\"";
+    UserKey(App(), tk::vk::Escape);
+    EXPECT_FALSE(f.CloseRequested()) << "Esc in the group does nothing";
+    EXPECT_EQ(FocusedItem(*F9().RadioGroup1), 4);
+    UserKey(App(), tk::vk::Right);
+    EXPECT_EQ(F9().RadioGroup1->ItemIndex(), 5);
+    EXPECT_TRUE(F9().BtnSet->Focused()) << "a key's choice moves the focus to Set, as a click's does";
+    UserKey(App(), tk::vk::Return);
+  });
+  UserClick(*F1().BtnClock);
+  EXPECT_EQ(F1().Timer->Interval(), 6000u);
+  EXPECT_EQ(F1().BtnClock->Caption(), "Automatic  Advance  =  6 sec");
+
+  // Unset now has the focus: Tab reaches the group on "6"; Left steps back,
+  // and from "1" wraps round to "30".
+  Answer("Form9", [this](tk::Form&) {
+    UserKey(App(), tk::vk::Tab);
+    EXPECT_EQ(FocusedItem(*F9().RadioGroup1), 5);
+    UserKey(App(), tk::vk::Left);
+    EXPECT_EQ(F9().RadioGroup1->ItemIndex(), 4);
+    tk::testing::UserPick(*F9().RadioGroup1, 0);
+    UserKey(App(), tk::vk::Tab);
+    UserKey(App(), tk::vk::Tab);
+    EXPECT_EQ(FocusedItem(*F9().RadioGroup1), 0);
+    UserKey(App(), tk::vk::Up);
+    EXPECT_EQ(F9().RadioGroup1->ItemIndex(), 13);
+    EXPECT_TRUE(F9().BtnSet->Focused());
+    UserKey(App(), tk::vk::Return);
+  });
+  UserClick(*F1().BtnClock);
+  EXPECT_EQ(F1().Timer->Interval(), 30000u);
+}
+
 TEST_F(AutoAdvanceTest, EscLeavesEverythingAsItWas) {
   WriteTopic("Subject", "Topic", SimpleTopic(2));
   Start();

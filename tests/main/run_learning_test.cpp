@@ -99,7 +99,7 @@ TEST_F(LearningRunTest, OnceOnlyRunShowsEveryQuestionExactlyOnce) {
     while (F1().BtnNext->Caption() != "&End") {
       ClickNext();
       shown.insert(Label());
-      ASSERT_LE(shown.size(), 7u);
+      ASSERT_LE(shown.size(), 7u) << "Form1.BtnNext never read \"&End\"";
     }
     EXPECT_EQ(shown.size(), 7u);
     EXPECT_EQ(std::set<std::string>(shown.begin(), shown.end()).size(), 7u);

@@ -2,6 +2,7 @@
 // Esc and F1 anywhere, Backspace in the lists, and the shortcuts window.
 #include "main/Tovrek_Unit16.h"
 #include "main/run_support.h"
+#include "support/waits.h"
 
 namespace tovrek_test {
 namespace {
@@ -44,7 +45,8 @@ TEST_F(ShortcutsTest, RegularRunFromEachButton) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.button) + " key " + std::to_string(c.key));
     // Back to question 7 as a learner would get there.
-    while (std::stoi(Label()) != 7) std::stoi(Label()) < 7 ? ClickNext() : ClickBack();
+    const auto atSeven = [this] { return Label() == "7"; };
+    ASSERT_TRUE(ClickUntil(std::stoi(Label()) < 7 ? *F1().BtnNext : *F1().BtnPrevious, atSeven, "question 7", 20));
     Ctrl(tk::testing::ControlNamed(F1(), c.button), c.key);
     EXPECT_EQ(Label(), c.shown);
     if (*c.focus) {

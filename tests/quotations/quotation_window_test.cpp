@@ -31,10 +31,15 @@ class QuotationWindowTest : public ProgramTest {
   std::string Text(TForm13& q) const { return q.S.Table.QuoteArray[q.S.QuoteCounter]; }
   std::string AuthorLine(TForm13& q) const { return tovrek::AuthorLine(q.S.Table.AuthorArray[q.S.QuoteCounter]); }
 
-  // Ticks the typing timer one interval at a time until it stops.
+  // Ticks the typing timer one interval at a time until it stops, for at
+  // most 1000 ticks.
   int TypeOut(TForm13& q) {
     int ticks = 0;
-    while (q.Timer1->Enabled() && ticks < 1000) {
+    while (q.Timer1->Enabled()) {
+      if (ticks == 1000) {
+        ADD_FAILURE() << "Form13.Timer1 still typing after " << ticks << " ticks";
+        break;
+      }
       Clock().Advance(tovrek::kTypingIntervalMs);
       ++ticks;
     }

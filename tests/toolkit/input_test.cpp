@@ -462,9 +462,12 @@ TEST_P(KeyMapping, HandlersSeeTheKeyCodeAndShiftState) {
   ASSERT_TRUE(button->SetFocus());
   std::vector<std::pair<uint16_t, ShiftState>> seen;
   button->OnKeyDown = [&](uint16_t& key, ShiftState shift) { seen.emplace_back(key, shift); };
-  // Twice: a key pressed again must arrive again.
-  tk::testing::UserKey(app, GetParam().key, GetParam().shift);
-  tk::testing::UserKey(app, GetParam().key, GetParam().shift);
+  // Twice: a key pressed again must arrive again. An arrow moves the focus
+  // on from a button, so the focus is put back first.
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(button->SetFocus());
+    tk::testing::UserKey(app, GetParam().key, GetParam().shift);
+  }
   ASSERT_EQ(seen.size(), 2u);
   for (const auto& [key, shift] : seen) {
     EXPECT_EQ(key, GetParam().key);
@@ -569,6 +572,132 @@ TEST_F(KeyTest, AltAndTheAcceleratorLetterClicksTheButton) {
   button->SetCaption("Swop Q && A");
   tk::testing::UserKey(app, 'A', kAlt);
   EXPECT_EQ(log.size(), 1u) << "&& makes no accelerator";
+}
+
+// --- A radio group from the keyboard -----------------------------------------------------
+
+class RadioKeyTest : public ToolkitTest {
+ protected:
+  void SetUp() override {
+    ToolkitTest::SetUp();
+    form = ShowMain(R"(form Main
+  ClientSize = 300, 220
+  button BtnBefore
+    Bounds = 10, 10, 80, 25
+  end
+  radiogroup Rg
+    Bounds = 10, 40, 200, 100
+    Caption = "Interval"
+    Columns = 2
+    Items = "1", "2", "3", "4"
+    ItemIndex = 1
+    OnClick = RgClick
+  end
+  button BtnAfter
+    Bounds = 10, 150, 80, 25
+  end
+end
+)",
+                    {{"RgClick", tk::NotifyEvent([this] { clicks.push_back(rg->ItemIndex()); })}});
+    rg = form->Get<tk::RadioGroup>("Rg");
+    before = form->Get<tk::Button>("BtnBefore");
+    after = form->Get<tk::Button>("BtnAfter");
+  }
+  void Key(uint16_t key, ShiftState shift = {}) { tk::testing::UserKey(app, key, shift); }
+  int FocusedItem() { return tk::testing::FocusedItem(*rg); }
+
+  TestForm* form = nullptr;
+  tk::RadioGroup* rg = nullptr;
+  tk::Button *before = nullptr, *after = nullptr;
+  std::vector<int> clicks;  // the index each OnClick saw
+};
+
+TEST_F(RadioKeyTest, TabEntersOnTheCheckedItemAndLeavesToTheNextControl) {
+  ASSERT_TRUE(before->Focused());
+  Key(tk::vk::Tab);
+  EXPECT_TRUE(rg->Focused());
+  EXPECT_EQ(FocusedItem(), 1) << "the checked item, not the frame or the first item";
+  Key(tk::vk::Tab);
+  EXPECT_TRUE(after->Focused()) << "the other items are no tab stops";
+  Key(tk::vk::Tab, {.Shift = true});
+  EXPECT_EQ(FocusedItem(), 1) << "Shift+Tab comes back to the checked item";
+  Key(tk::vk::Tab, {.Shift = true});
+  EXPECT_TRUE(before->Focused());
+
+  rg->SetItemIndex(3);
+  Key(tk::vk::Tab);
+  EXPECT_EQ(FocusedItem(), 3) << "the stop follows a selection made from code";
+  EXPECT_EQ(clicks, (std::vector<int>{3})) << "Tab itself selects nothing";
+
+  rg->SetItemIndex(-1);
+  after->SetFocus();
+  Key(tk::vk::Tab, {.Shift = true});
+  EXPECT_EQ(FocusedItem(), 0) << "with nothing checked, the first item";
+  EXPECT_EQ(rg->ItemIndex(), -1);
+
+  rg->SetEnabled(false);
+  before->SetFocus();
+  Key(tk::vk::Tab);
+  EXPECT_TRUE(after->Focused()) << "a disabled group is passed over";
+}
+
+TEST_F(RadioKeyTest, ArrowsMoveTheSelectionThroughTheItemsAndWrapRound) {
+  struct Step {
+    uint16_t key;
+    int index;
+  } const steps[] = {{tk::vk::Right, 2}, {tk::vk::Down, 3}, {tk::vk::Down, 0}, {tk::vk::Left, 3},
+                     {tk::vk::Up, 2},    {tk::vk::Up, 1},   {tk::vk::Up, 0},   {tk::vk::Up, 3}};
+  before->SetFocus();
+  Key(tk::vk::Tab);
+  ASSERT_EQ(FocusedItem(), 1);
+  std::vector<int> expected;
+  for (const Step& s : steps) {
+    SCOPED_TRACE("key " + std::to_string(s.key) + " to " + std::to_string(s.index));
+    Key(s.key);
+    expected.push_back(s.index);
+    EXPECT_EQ(rg->ItemIndex(), s.index);
+    EXPECT_EQ(FocusedItem(), s.index) << "the focus moves with the selection";
+    EXPECT_EQ(clicks, expected) << "one click per key, after the selection moved";
+  }
+  Key(tk::vk::Tab);
+  EXPECT_TRUE(after->Focused());
+  Key(tk::vk::Tab, {.Shift = true});
+  EXPECT_EQ(FocusedItem(), 3) << "the group is entered on the item the keys chose";
+}
+
+TEST_F(RadioKeyTest, OtherKeysInTheGroupChangeNothing) {
+  before->SetFocus();
+  Key(tk::vk::Tab);
+  for (uint16_t key : {tk::vk::Escape, tk::vk::Home, tk::vk::End, tk::vk::Prior, uint16_t{'X'}}) {
+    SCOPED_TRACE(key);
+    Key(key);
+    EXPECT_EQ(rg->ItemIndex(), 1);
+    EXPECT_EQ(FocusedItem(), 1);
+  }
+  Key(tk::vk::Right, {.Ctrl = true});
+  EXPECT_EQ(rg->ItemIndex(), 1) << "Ctrl+arrow is no step";
+  EXPECT_TRUE(clicks.empty());
+}
+
+TEST_F(RadioKeyTest, ItemsSetWhileShownKeepTheGroupsPlaceInTheTabOrder) {
+  rg->SetItems({"a", "b", "c"});
+  before->SetFocus();
+  Key(tk::vk::Tab);
+  EXPECT_EQ(FocusedItem(), 1);
+  Key(tk::vk::Right);
+  EXPECT_EQ(FocusedItem(), 2);
+  Key(tk::vk::Tab);
+  EXPECT_TRUE(after->Focused());
+}
+
+TEST_F(RadioKeyTest, ArrowsInADisabledGroupDoNothing) {
+  before->SetFocus();
+  Key(tk::vk::Tab);
+  ASSERT_EQ(FocusedItem(), 1);
+  rg->SetEnabled(false);
+  Key(tk::vk::Right);
+  EXPECT_EQ(rg->ItemIndex(), 1);
+  EXPECT_TRUE(clicks.empty());
 }
 
 }  // namespace

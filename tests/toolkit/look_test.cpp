@@ -209,6 +209,49 @@ end
   EXPECT_EQ(r.At(151, 1), face);
 }
 
+TEST_F(RenderTest, PanelBevelWidthDrawsEachBevelThatManyPixelsWide) {
+  TestForm* f = ShowMain(R"(form Main
+  ClientSize = 200, 60
+  Color = Yellow
+  panel PnlOne
+    Bounds = 0, 0, 40, 40
+  end
+  panel PnlTwo
+    Bounds = 50, 0, 40, 40
+    BevelWidth = 2
+  end
+  panel PnlBoth
+    Bounds = 100, 0, 40, 40
+    BevelOuter = Lowered
+    BevelInner = Raised
+    BevelWidth = 2
+  end
+end
+)");
+  EXPECT_EQ(f->Get<tk::Panel>("PnlOne")->BevelWidth(), 1) << "one pixel unless the layout says otherwise";
+  const auto r = tk::testing::Render(*f);
+  const uint32_t face = 0xF0F0F0, light = 0xFFFFFF, shadow = 0xA0A0A0;
+  // Along the middle of each edge, from the outside in.
+  const auto left = [&](int x0, int n) {
+    std::vector<uint32_t> v;
+    for (int i = 0; i < n; ++i) v.push_back(r.At(x0 + i, 20));
+    return v;
+  };
+  const auto right = [&](int x1, int n) {
+    std::vector<uint32_t> v;
+    for (int i = 0; i < n; ++i) v.push_back(r.At(x1 - i, 20));
+    return v;
+  };
+  EXPECT_EQ(left(0, 2), (std::vector<uint32_t>{light, face}));
+  EXPECT_EQ(right(39, 2), (std::vector<uint32_t>{shadow, face}));
+  EXPECT_EQ(left(50, 3), (std::vector<uint32_t>{light, light, face}));
+  EXPECT_EQ(right(89, 3), (std::vector<uint32_t>{shadow, shadow, face}));
+  EXPECT_EQ(r.At(70, 1), light) << "the top edge too";
+  EXPECT_EQ(r.At(70, 38), shadow) << "and the bottom";
+  EXPECT_EQ(left(100, 5), (std::vector<uint32_t>{shadow, shadow, light, light, face})) << "outer, then inner";
+  EXPECT_EQ(right(139, 5), (std::vector<uint32_t>{light, light, shadow, shadow, face}));
+}
+
 TEST_F(RenderTest, PanelCaptionIsCentredInItsFontColour) {
   TestForm* f = ShowMain(R"(form Main
   ClientSize = 300, 80

@@ -41,9 +41,36 @@ end
 
 TEST(OpenDialogFilter, PatternsMatchEitherCaseAndLabelsKeepTheirText) {
   EXPECT_EQ(tk::QtFilterOf("All Image Files (*.jpg;*.bmp)|*.jpg;*.bmp|JPEG Image Files (*.jpg)|*.jpg"),
-            "All Image Files (*.[jJ][pP][gG] *.[bB][mM][pP]);;JPEG Image Files (*.[jJ][pP][gG])");
+            "All Image Files (*.jpg;*.bmp) (*.[jJ][pP][gG] *.[bB][mM][pP]);;JPEG Image Files (*.jpg) (*.[jJ][pP][gG])");
   EXPECT_EQ(tk::QtFilterOf("Any|*.*"), "Any (*.*)");
   EXPECT_EQ(tk::QtFilterOf(""), "");
+}
+
+// What the learner sees in the dialog's list of file types is each label
+// of the filter as written, and the folder view shows names of the first
+// filter's kinds in any case.
+TEST_F(OpenDialogTest, TheDialogShowsTheLabelsAsWrittenAndListsNamesInAnyCase) {
+  struct Case {
+    const char* filter;
+    std::vector<std::string> shown;
+    std::vector<std::string> listed;
+  } const cases[] = {
+      {"All Image Files (*.jpg;*.bmp)|*.jpg;*.bmp|Bitmaps (*.bmp)|*.bmp",
+       {"All Image Files (*.jpg;*.bmp)", "Bitmaps (*.bmp)"},
+       {"sea.jpg", "SEA.JPG", "Map.Bmp"}},
+      {"Bitmaps|*.BMP", {"Bitmaps"}, {"Map.Bmp"}},
+      {"Odd (label) text|*.jpg", {"Odd (label) text"}, {"sea.jpg", "SEA.JPG"}},
+  };
+  const std::vector<std::string> names = {"sea.jpg", "SEA.JPG", "Map.Bmp", "photo.jpeg", "photo.png", "jpg", "x.jpg.txt"};
+  TestForm* f = ShowMain("form Main\n  opendialog Dlg\n  end\nend\n");
+  auto* d = f->Get<tk::OpenDialog>("Dlg");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.filter);
+    d->Filter = c.filter;
+    const tk::testing::OpenDialogView view = tk::testing::ViewOf(*d, names);
+    EXPECT_EQ(view.filters, c.shown);
+    EXPECT_EQ(view.listed, c.listed);
+  }
 }
 
 TEST_F(OpenDialogTest, RightClickOnADropDownListRunsItsPopupHandler) {
