@@ -120,10 +120,15 @@ void TextFile::Rewrite() {
 }
 
 size_t TextFile::LineEnd() {
-  const auto next = [this](size_t& found, char c) {
+  // Most lines are short: their first bytes are looked at one by one.
+  const size_t near = std::min(end_, pos_ + 32);
+  for (size_t i = pos_; i < near; ++i)
+    if (in_[i] == '\r' || in_[i] == '\n') return i;
+  if (near == end_) return end_;
+  const auto next = [this, near](size_t& found, char c) {
     // A mark found earlier at or after pos_ is still the first one there.
-    if (found == kNotSearched || found < pos_) {
-      const void* at = std::memchr(in_.data() + pos_, c, end_ - pos_);
+    if (found == kNotSearched || found < near) {
+      const void* at = std::memchr(in_.data() + near, c, end_ - near);
       found = at == nullptr ? end_ : static_cast<size_t>(static_cast<const char*>(at) - in_.data());
     }
     return found;

@@ -46,6 +46,7 @@ class TextFileTest : public tovrek_test::TempFolderTest {
 
 TEST_F(TextFileTest, LineEnds) {
   using V = std::vector<std::string>;
+  const auto L = [](size_t n, char c) { return std::string(n, c); };
   struct Case {
     const char* label;
     std::string bytes;
@@ -63,6 +64,9 @@ TEST_F(TextFileTest, LineEnds) {
       {"only a line end", "\r\n", {""}},
       {"blanks kept", "  x \r\n", {"  x "}},
       {"8-bit bytes unchanged", std::string("\xE9t\xE9\0z\x1A\r\n", 8), {std::string("\xE9t\xE9\0z\x1A", 6)}},
+      {"longer lines, mixed ends", L(40, 'a') + "\r" + L(50, 'b') + "\r" + L(60, 'c') + "\n" + L(35, 'd') + "\r\n\ne",
+       {L(40, 'a'), L(50, 'b'), L(60, 'c'), L(35, 'd'), "", "e"}},
+      {"short and long lines", "a\n" + L(70, 'b') + "\rc\r\n" + L(33, 'd') + "\n", {"a", L(70, 'b'), "c", L(33, 'd')}},
   };
   for (const Case& c : cases) {
     WriteBytes("t.txt", c.bytes);
