@@ -71,10 +71,10 @@ class TextFile {
   // bounded by a block plus one line while open, 0 once closed.
   size_t BufferCapacity() const { return in_.capacity() + out_.capacity(); }
   static constexpr size_t kBlockSize = 1 << 16;
-  // The longest line kept, in characters (bytes): a long paragraph of a
-  // question or a media text, and little enough that the memos lay it out
-  // within a frame.
-  static constexpr size_t kMaxLineLength = 4096;
+  // The longest line kept, in characters (bytes): a paragraph of some 350
+  // words in a question or a media text, and short enough that the memos
+  // lay out a screenful of such lines, blank or not, within two frames.
+  static constexpr size_t kMaxLineLength = 2048;
 
  private:
   enum class Mode { Closed, Input, Output };
