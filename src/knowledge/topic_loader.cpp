@@ -13,8 +13,11 @@ namespace knowledge {
 
 namespace {
 
+// marker is "[" and an upper-case letter. Called for every line of a
+// topic, so it compares in place instead of upper-casing a copy.
 bool BeginsWith(const std::string& line, const char* marker) {
-    return plat::UpperCase(line.substr(0, 2)) == marker;
+    return line.size() >= 2 && line[0] == marker[0] &&
+           (line[1] == marker[1] || line[1] == marker[1] - 'A' + 'a');
 }
 
 std::string LastFourUpper(const std::string& line) {
