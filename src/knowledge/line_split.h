@@ -8,6 +8,7 @@
 // the working texts as loaded, without a restore.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,10 +19,14 @@ namespace knowledge {
 
 // "A~[)B~[)C" gives A, B, C; an empty text one empty line; a marker at the
 // end an empty last line; two markers in a row an empty line between them.
-std::vector<std::string> SplitAtLineMarker(const std::string& text);
+// At most `maxLines` lines: the text after the last of them is dropped.
+std::vector<std::string> SplitAtLineMarker(const std::string& text,
+                                           std::size_t maxLines = static_cast<std::size_t>(-1));
 
-// The memo filling: the lines of `workingText`, which is left holding its
-// last line, as the table's column is left after a display.
+// The memo filling: the first kMaxTextLines lines of `workingText`, which
+// is left holding the last of them, as the table's column is left after a
+// display. A loaded text holds no more lines than that, unless its lines
+// hold the marker themselves.
 std::vector<std::string> CutIntoLines(std::string& workingText);
 
 // QuestionText and AnswerText of row `counter` from OriginalQuestion and

@@ -1,6 +1,7 @@
 #include "knowledge/media_display.h"
 
 #include "platform/text8.h"
+#include "platform/text_file.h"
 
 namespace knowledge {
 
@@ -47,6 +48,25 @@ int MediaMessageFontSize(std::size_t length) {
     if (length >= 22) return 14;
     if (length >= 19) return 16;
     return 18;
+}
+
+std::vector<std::string> ReadMediaText(plat::TextFile& file, const std::string& path) {
+    std::vector<std::string> lines;
+    file.Assign(path);
+    try {
+        file.Reset();
+        while (lines.size() < kMaxMediaTextLines && !file.Eof()) {
+            lines.emplace_back();
+            file.ReadLn(lines.back());
+        }
+        file.Close();
+    } catch (...) {
+        if (file.IsOpen()) {
+            file.Close();
+        }
+        throw;
+    }
+    return lines;
 }
 
 }  // namespace knowledge

@@ -25,6 +25,11 @@ inline constexpr uint16_t kMaxQuestions = 1000;
 // last line, so a one-line text holds none.
 inline constexpr const char* kLineMarker = "~[)";
 
+// The most lines a question or an answer holds and its memo shows: many
+// screens of its box, and few enough that a topic costs memory in
+// proportion to what it shows. Further lines are read past and dropped.
+inline constexpr std::size_t kMaxTextLines = 200;
+
 inline constexpr const char* kEliminatorNothing = "nothing";
 inline constexpr const char* kEliminatorCorrect = "correct";
 

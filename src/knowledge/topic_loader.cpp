@@ -13,19 +13,33 @@ namespace knowledge {
 
 namespace {
 
+// marker is "[" and an upper-case letter. Called for every line of a
+// topic, so it compares in place instead of upper-casing a copy.
 bool BeginsWith(const std::string& line, const char* marker) {
-    return plat::UpperCase(line.substr(0, 2)) == marker;
+    return line.size() >= 2 && line[0] == marker[0] &&
+           (line[1] == marker[1] || line[1] == marker[1] - 'A' + 'a');
 }
 
 std::string LastFourUpper(const std::string& line) {
     return plat::UpperCase(line.size() < 4 ? line : line.substr(line.size() - 4));
 }
 
-// Appends one more line of a question or an answer to its joined text.
-void AppendLine(std::string& joined, const std::string& line) {
-    joined += kLineMarker;
-    joined += line;
-}
+// A question or an answer as it is read: its joined text and how many
+// lines that holds, the first line included.
+struct JoinedText {
+    std::string text;
+    std::size_t lines = 1;
+
+    // Appends one more line, or drops it once the text is full.
+    void Append(const std::string& line) {
+        if (lines == kMaxTextLines) {
+            return;
+        }
+        text += kLineMarker;
+        text += line;
+        ++lines;
+    }
+};
 
 }  // namespace
 
@@ -72,7 +86,7 @@ LoadResult LoadTopic(plat::TextFile& file, const std::string& path, const LoadOp
         file.ReadLn(record.MediaLine);
         file.ReadLn(record.FormatLine);
         file.ReadLn(line);
-        record.QuestionText = line;  // kept even when it is the "[A" line
+        JoinedText question{line};  // kept even when it is the "[A" line
         bool cutOff = false;
         while (!BeginsWith(line, "[A")) {
             if (file.Eof()) {
@@ -81,24 +95,26 @@ LoadResult LoadTopic(plat::TextFile& file, const std::string& path, const LoadOp
             }
             file.ReadLn(line);
             if (!BeginsWith(line, "[A")) {
-                AppendLine(record.QuestionText, line);
+                question.Append(line);
             }
         }
         if (cutOff) {
             break;
         }
+        record.QuestionText = std::move(question.text);
 
         file.ReadLn(line);
-        record.AnswerText = line;  // kept even when it begins "[Q"
+        JoinedText answer{line};  // kept even when it begins "[Q"
         while (!BeginsWith(line, "[Q") && !file.Eof()) {
             file.ReadLn(line);
             if (line == "[[qend") {
                 break;
             }
             if (!BeginsWith(line, "[Q")) {
-                AppendLine(record.AnswerText, line);
+                answer.Append(line);
             }
         }
+        record.AnswerText = std::move(answer.text);
 
         const uint16_t i = result.NumberOfQuestions + 1;
         // Each look-up lists folders to match names without regard to case;

@@ -1149,17 +1149,9 @@ void TForm1::DisplayMediaFileIfApplicable() {
       } else {
         std::vector<std::string> lines;
         try {
-          U.SettingsFile.Assign(U.WorkPath + line);
-          U.SettingsFile.Reset();
-          std::string text;
-          while (!U.SettingsFile.Eof()) {
-            U.SettingsFile.ReadLn(text);
-            lines.push_back(text);
-          }
-          U.SettingsFile.Close();
+          lines = knowledge::ReadMediaText(U.SettingsFile, U.WorkPath + line);
         } catch (const std::exception&) {
           // Unreadable: the message instead of an error report per question.
-          if (U.SettingsFile.IsOpen()) U.SettingsFile.Close();
           MemoMedia->SetVisible(false);
           ShowMediaMessage(line, knowledge::kMediaInvalid);
           break;

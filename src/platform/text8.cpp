@@ -63,6 +63,11 @@ constexpr uint16_t kCp1252High[32] = {
 bool IsValidUtf8(const std::string& bytes) {
   size_t consumed = 0;
   for (size_t i = 0; i < bytes.size();) {
+    // Most text is ASCII: the memos check every line they show.
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
     const size_t n = Utf8SequenceAt(bytes, i, &consumed);
     if (n == 0) return false;
     i += n;

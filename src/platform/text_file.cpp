@@ -1,6 +1,8 @@
 #include "platform/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,6 +88,7 @@ bool TextFile::Fill() {
     }
     pos_ = 0;
     end_ = static_cast<size_t>(n);
+    nextCr_ = nextLf_ = kNotSearched;
     return n > 0;
   }
 }
@@ -106,14 +109,31 @@ void TextFile::Rewrite() {
   mode_ = Mode::Output;
 }
 
+size_t TextFile::LineEnd() {
+  // Most lines are short: their first bytes are looked at one by one.
+  const size_t near = std::min(end_, pos_ + 32);
+  for (size_t i = pos_; i < near; ++i)
+    if (in_[i] == '\r' || in_[i] == '\n') return i;
+  if (near == end_) return end_;
+  const auto next = [this, near](size_t& found, char c) {
+    // A mark found earlier at or after pos_ is still the first one there.
+    if (found == kNotSearched || found < near) {
+      const void* at = std::memchr(in_.data() + near, c, end_ - near);
+      found = at == nullptr ? end_ : static_cast<size_t>(static_cast<const char*>(at) - in_.data());
+    }
+    return found;
+  };
+  return std::min(next(nextCr_, '\r'), next(nextLf_, '\n'));
+}
+
 void TextFile::ReadLn(std::string& line) {
   if (mode_ == Mode::Closed) Fail(kIoFileNotOpen);
   if (mode_ != Mode::Input) Fail(kIoNotOpenForInput);
   line.clear();
   while (Fill()) {
-    size_t stop = pos_;
-    while (stop < end_ && in_[stop] != '\r' && in_[stop] != '\n') ++stop;
-    line.append(in_.data() + pos_, stop - pos_);
+    const size_t stop = LineEnd();
+    const size_t room = kMaxLineLength - line.size();
+    line.append(in_.data() + pos_, std::min(stop - pos_, room));
     pos_ = stop;
     if (stop == end_) continue;  // the line goes on in the next block
     const bool cr = in_[pos_] == '\r';

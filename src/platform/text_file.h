@@ -1,7 +1,8 @@
 // The program's one text-file variable: 8-bit lines, CR LF on writing,
 // every step checked as the Windows runtime checks it. Input is read in
-// blocks as the lines are asked for, so a big file costs one block of
-// memory, not its size.
+// blocks as the lines are asked for, and a line is kept only up to
+// kMaxLineLength, so any file costs one block and one line of memory,
+// whatever its size or the length of its lines.
 #pragma once
 
 #include <memory>
@@ -59,7 +60,9 @@ class TextFile {
   // written through.
   void Rewrite();
   // Lines end at CR LF, LF or a lone CR; past the end, lines are empty.
-  // A failed read raises kIoDiskReadError.
+  // A line longer than kMaxLineLength gives its first kMaxLineLength
+  // characters; the rest up to its line end is read past and dropped, so
+  // it is still one line. A failed read raises kIoDiskReadError.
   void ReadLn(std::string& line);
   // Writes the bytes and CR LF.
   void WriteLn(const std::string& line);
@@ -75,6 +78,10 @@ class TextFile {
   // bounded by a block plus one line while open, 0 once closed.
   size_t BufferCapacity() const { return in_.capacity() + out_.capacity(); }
   static constexpr size_t kBlockSize = 1 << 16;
+  // The longest line kept, in characters (bytes): a paragraph of some 350
+  // words in a question or a media text, and short enough that the memos
+  // lay out a screenful of such lines, blank or not, within two frames.
+  static constexpr size_t kMaxLineLength = 2048;
 
  private:
   enum class Mode { Closed, Input, Output };
@@ -85,6 +92,9 @@ class TextFile {
   void Flush();
   // False at the end of the file; raises kIoDiskReadError on failure.
   bool Fill();
+  // Where the current line ends in the block: the first CR or LF at or
+  // after pos_, or end_.
+  size_t LineEnd();
 
   std::string name_;
   bool assigned_ = false;
@@ -92,6 +102,11 @@ class TextFile {
   std::vector<char> in_;   // input: the current block, in_[pos_, end_) unread
   size_t pos_ = 0;
   size_t end_ = 0;
+  // The next CR and LF in the block, found once each: a block of many
+  // short lines is searched once, not once per line.
+  static constexpr size_t kNotSearched = static_cast<size_t>(-1);
+  size_t nextCr_ = kNotSearched;
+  size_t nextLf_ = kNotSearched;
   std::vector<char> out_;  // output not yet written
   int fd_ = -1;
   std::unique_ptr<AtomicFile> output_;  // open for writing

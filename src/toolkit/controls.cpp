@@ -1,6 +1,5 @@
 #include "toolkit/controls.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QBitmap>
 #include <QButtonGroup>
 #include <QFontMetrics>
@@ -472,24 +471,23 @@ bool CheckBox::SetProperty(const std::string& name, const LayoutValue& v) {
 
 // --- Memo -------------------------------------------------------------------
 
-MemoWidget::MemoWidget(Control* owner, QWidget* parent) : QTextEdit(parent), owner_(owner) {
-  setAcceptRichText(false);
+MemoWidget::MemoWidget(Control* owner, QWidget* parent) : QPlainTextEdit(parent), owner_(owner) {
   setMouseTracking(true);
   viewport()->setMouseTracking(true);
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 }
 void MemoWidget::mousePressEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton) pressed_ = true;
-  QTextEdit::mousePressEvent(e);
+  QPlainTextEdit::mousePressEvent(e);
 }
 void MemoWidget::mouseReleaseEvent(QMouseEvent* e) {
   const bool click = pressed_ && e->button() == Qt::LeftButton;
   pressed_ = false;
-  QTextEdit::mouseReleaseEvent(e);
+  QPlainTextEdit::mouseReleaseEvent(e);
   if (click) DispatchClick(*owner_);
 }
 void MemoWidget::mouseMoveEvent(QMouseEvent* e) {
-  QTextEdit::mouseMoveEvent(e);
+  QPlainTextEdit::mouseMoveEvent(e);
   DispatchMouseMove(*owner_, e);
 }
 
@@ -552,37 +550,31 @@ void Memo::Sync() {
   syncQueued_ = false;
   if (!dirty_) return;
   dirty_ = false;
-  auto* w = static_cast<QTextEdit*>(widget_);
+  auto* w = static_cast<MemoWidget*>(widget_);
+  QTextOption opt = w->document()->defaultTextOption();
+  opt.setAlignment(alignment_ == Alignment::Center ? Qt::AlignHCenter : alignment_ == Alignment::Right ? Qt::AlignRight : Qt::AlignLeft);
+  w->document()->setDefaultTextOption(opt);
   QString text;
   for (size_t i = 0; i < lines_.size(); ++i) {
     if (i > 0) text += QLatin1Char('\n');
     text += ToQ(lines_[i]);
   }
   w->setPlainText(text);
-  QTextOption opt = w->document()->defaultTextOption();
-  opt.setAlignment(alignment_ == Alignment::Center ? Qt::AlignHCenter : alignment_ == Alignment::Right ? Qt::AlignRight : Qt::AlignLeft);
-  w->document()->setDefaultTextOption(opt);
-  // setPlainText drops per-block alignment; apply it to every block.
-  QTextCursor all(w->document());
-  all.select(QTextCursor::Document);
-  QTextBlockFormat bf;
-  bf.setAlignment(opt.alignment());
-  all.mergeBlockFormat(bf);
   QTextBlock block = w->document()->findBlockByNumber(topLine_);
   if (block.isValid()) {
-    QTextCursor c(block);
-    w->setTextCursor(c);
-    w->verticalScrollBar()->setValue(topLine_ == 0 ? 0 : static_cast<int>(w->document()->documentLayout()->blockBoundingRect(block).top()));
+    w->setTextCursor(QTextCursor(block));
+    // The view scrolls by lines; lines not yet laid out count as one.
+    w->verticalScrollBar()->setValue(block.firstLineNumber());
   }
 }
 
 void Memo::SetReadOnly(bool v) {
   readOnly_ = v;
-  static_cast<QTextEdit*>(widget_)->setReadOnly(v);
+  static_cast<MemoWidget*>(widget_)->setReadOnly(v);
 }
 void Memo::SetScrollBars(ScrollBars s) {
   scrollBars_ = s;
-  auto* w = static_cast<QTextEdit*>(widget_);
+  auto* w = static_cast<MemoWidget*>(widget_);
   const bool v = s == ScrollBars::Vertical || s == ScrollBars::Both;
   const bool h = s == ScrollBars::Horizontal || s == ScrollBars::Both;
   w->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
@@ -590,7 +582,7 @@ void Memo::SetScrollBars(ScrollBars s) {
 }
 void Memo::SetWordWrap(bool v) {
   wordWrap_ = v;
-  static_cast<QTextEdit*>(widget_)->setLineWrapMode(v ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+  static_cast<MemoWidget*>(widget_)->setLineWrapMode(v ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 void Memo::SetAlignment(Alignment a) {
   alignment_ = a;

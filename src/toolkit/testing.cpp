@@ -13,16 +13,15 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <QTest>
 #include <QTimer>
 
 #include "platform/clock.h"
 #include "toolkit/qt_private.h"
+#include "toolkit/widgets.h"
 
 namespace tk::testing {
 
@@ -328,11 +327,10 @@ Control* WidgetFocus(Form& f) {
 
 int ShownTopLine(Memo& m) {
   m.Sync();
-  auto* w = static_cast<QTextEdit*>(m.Widget());
-  QTextBlock b = w->cursorForPosition(QPoint(2, 0)).block();
+  auto* w = static_cast<MemoWidget*>(m.Widget());
+  QTextBlock b = w->FirstShownBlock();
   // A line partly scrolled off the top does not count as shown.
-  const double top = w->document()->documentLayout()->blockBoundingRect(b).top();
-  if (top < w->verticalScrollBar()->value() - 1 && b.next().isValid()) b = b.next();
+  if (w->verticalScrollBar()->value() > b.firstLineNumber() && b.next().isValid()) b = b.next();
   return b.blockNumber();
 }
 

@@ -9,8 +9,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
+#include <QTextBlock>
 
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
@@ -141,9 +142,13 @@ class GaugeWidget : public Clickable<QWidget> {
   Gauge* gauge_;
 };
 
-class MemoWidget : public QTextEdit {
+// A plain-text view lays out only the lines it shows, so a memo of many
+// or long lines fills and paints in the time of a screenful.
+class MemoWidget : public QPlainTextEdit {
  public:
   MemoWidget(Control* owner, QWidget* parent);
+  // The first line in view, whole or in part.
+  QTextBlock FirstShownBlock() const { return firstVisibleBlock(); }
 
  protected:
   void mousePressEvent(QMouseEvent* e) override;

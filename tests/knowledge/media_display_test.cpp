@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
+
+#include "platform/text_file.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -43,6 +48,46 @@ TEST(MediaDisplay, MessageSizeShrinksAtEachBandEdge) {
     } cases[] = {{0, 18}, {18, 18}, {19, 16}, {21, 16}, {22, 14}, {31, 14}, {32, 12},
                  {38, 12}, {39, 10}, {50, 10}, {51, 8},   {5000, 8}};
     for (const auto& c : cases) EXPECT_EQ(knowledge::MediaMessageFontSize(c.length), c.size) << c.length;
+}
+
+class MediaText : public tovrek_test::TempFolderTest {
+protected:
+    std::vector<std::string> Read(const std::string& path) { return knowledge::ReadMediaText(file, path); }
+    plat::TextFile file;
+};
+
+// A media text gives its lines up to the limit; the rest of the file is
+// never read, so a file of any size costs a screenful.
+TEST_F(MediaText, GivesItsLinesUpToTheLimit) {
+    const std::size_t max = knowledge::kMaxMediaTextLines;
+    std::vector<std::string> lines;
+    for (std::size_t i = 1; i <= max + 1; ++i) lines.push_back("line " + std::to_string(i));
+    const std::vector<std::string> atLimit(lines.begin(), lines.end() - 1);
+
+    tovrek_test::WriteFile("at.txt", tovrek_test::CrLfLines(atLimit));
+    EXPECT_EQ(Read("at.txt"), atLimit);
+    tovrek_test::WriteFile("over.txt", tovrek_test::CrLfLines(lines));
+    EXPECT_EQ(Read("over.txt"), atLimit);
+    EXPECT_FALSE(file.IsOpen());
+
+    // The limit, then a terabyte without a line end: never read.
+    std::filesystem::resize_file("at.txt", std::filesystem::file_size("at.txt") + (std::uintmax_t{1} << 40));
+    {
+        tovrek_test::HangGuard guard(1);
+        EXPECT_EQ(Read("at.txt"), atLimit);
+    }
+
+    tovrek_test::WriteFile("empty.txt", "");
+    EXPECT_TRUE(Read("empty.txt").empty());
+    tovrek_test::WriteFile("no-end.txt", "one\r\ntwo");
+    EXPECT_EQ(Read("no-end.txt"), (std::vector<std::string>{"one", "two"}));
+}
+
+TEST_F(MediaText, AFileThatCannotBeReadThrowsAndIsClosed) {
+    std::filesystem::create_directory("folder.txt");
+    EXPECT_THROW(Read("folder.txt"), plat::InOutError);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_THROW(Read("gone.txt"), plat::InOutError);
 }
 
 }  // namespace

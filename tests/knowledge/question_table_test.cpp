@@ -107,6 +107,32 @@ TEST(LineSplit, Table) {
     }
 }
 
+// The memo gets at most the text's line limit, also when its lines hold
+// the marker themselves; the working text is left holding the last line
+// given.
+TEST(LineSplit, FillingGivesAtMostTheLineLimit) {
+    const std::size_t max = knowledge::kMaxTextLines;
+    std::string marker(knowledge::kLineMarker), atLimit = "1", overLimit = "1";
+    for (std::size_t i = 2; i <= max; ++i) atLimit += marker + std::to_string(i);
+    overLimit = atLimit + marker + "over" + marker + "more";
+
+    std::string working = atLimit;
+    std::vector<std::string> lines = knowledge::CutIntoLines(working);
+    ASSERT_EQ(lines.size(), max);
+    EXPECT_EQ(lines.back(), std::to_string(max));
+    EXPECT_EQ(working, std::to_string(max));
+
+    working = overLimit;
+    lines = knowledge::CutIntoLines(working);
+    ASSERT_EQ(lines.size(), max);
+    EXPECT_EQ(lines.back(), std::to_string(max));
+    EXPECT_EQ(working, std::to_string(max));
+
+    EXPECT_EQ(knowledge::SplitAtLineMarker(overLimit).size(), max + 2) << "no limit unless asked";
+    EXPECT_EQ(knowledge::SplitAtLineMarker("A~[)B~[)C", 2), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(knowledge::SplitAtLineMarker("A~[)B", 2), (std::vector<std::string>{"A", "B"}));
+}
+
 TEST(LineSplit, FillingLeavesTheLastLineAndRestoreBringsTheTextBack) {
     QuestionTable table = ThreeRows();
     knowledge::RestoreWorkingTexts(table, 2);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -241,6 +242,55 @@ TEST_F(Loader, MediaNamesThatLeaveTheMediaFolderFailEvenWhenTheFileExists) {
     EXPECT_TRUE(knowledge::MediaLineFails("..\\outside.jpg", knowledge::kMediaFolder));
     EXPECT_TRUE(knowledge::MediaLineFails("sub/../../outside.jpg", knowledge::kMediaFolder));
     EXPECT_FALSE(knowledge::MediaLineFails("sub\\inside.jpg", knowledge::kMediaFolder));
+}
+
+// A question and an answer keep their first lines up to the limit; the
+// lines after them are read past, still ending the question at its answer
+// marker and the answer at the next label, and the next record loads whole.
+TEST_F(Loader, QuestionsAndAnswersKeepTheirFirstLinesUpToTheLimit) {
+    const std::size_t max = knowledge::kMaxTextLines;
+    const auto numbered = [](const std::string& prefix, std::size_t n) {
+        Lines lines;
+        for (std::size_t i = 1; i <= n; ++i) lines.push_back(prefix + std::to_string(i));
+        return lines;
+    };
+    const auto joined = [](const Lines& lines) {
+        std::string text = lines.front();
+        for (std::size_t i = 1; i < lines.size(); ++i) text += std::string(knowledge::kLineMarker) + lines[i];
+        return text;
+    };
+    struct Case {
+        const char* label;
+        std::size_t questionLines, answerLines;
+    } const cases[] = {
+        {"both at the limit", max, max},
+        {"question one over", max + 1, 1},
+        {"answer one over", 1, max + 1},
+        {"both far over", 5 * max, 3 * max},
+    };
+    for (const Case& c : cases) {
+        const Lines question = numbered("q", c.questionLines), answer = numbered("a", c.answerLines);
+        const LoadResult r = Load(Join({{"[Q1", "", "FONT"}, question, {"[A"}, answer, Record(2), kEnd}));
+        ASSERT_EQ(r.NumberOfQuestions, 2) << c.label;
+        const Lines keptQuestion(question.begin(), question.begin() + std::min(max, question.size()));
+        const Lines keptAnswer(answer.begin(), answer.begin() + std::min(max, answer.size()));
+        EXPECT_EQ(table.OriginalQuestion[1], joined(keptQuestion)) << c.label;
+        EXPECT_EQ(table.OriginalAnswer[1], joined(keptAnswer)) << c.label;
+        EXPECT_EQ(table.QuestionArray[1].QuestionText, table.OriginalQuestion[1]) << c.label;
+        EXPECT_EQ(table.QuestionArray[2].QuestionText, "Question 2") << c.label;
+        EXPECT_EQ(table.QuestionArray[2].AnswerText, "Answer 2") << c.label;
+    }
+
+    // The last answer of the file, far over the limit, ends at the end line
+    // or at the end of the file.
+    const Lines longAnswer = numbered("a", 2 * max);
+    const std::string keptLongAnswer = joined(Lines(longAnswer.begin(), longAnswer.begin() + max));
+    for (const bool endLine : {true, false}) {
+        Lines lines = Join({Record(1), {"[Q2", "", "FONT", "Q", "[A"}, longAnswer});
+        if (endLine) lines.push_back("[[qend");
+        ASSERT_EQ(Load(lines).NumberOfQuestions, 2) << endLine;
+        EXPECT_EQ(table.OriginalAnswer[2], keptLongAnswer) << endLine;
+    }
 }
 
 TEST_F(Loader, MissingFileThrows) {

@@ -122,6 +122,15 @@ std::vector<ScanCase> ScanCases() {
          CrLf(Join({{"[Q1", "", "[Q2", "", "FONT", "Question 2", "[A", "Answer 2", "[A", "Answer 1"},
                     Record(3, "FONT"), kEnd})),
          {3, 3, 14, 0, true}, kValid, "TOPIC  ...  3  QUESTIONS *"},
+        // A line longer than a line is kept is still one line, its marker
+        // counted; an end line with more after it is no end line.
+        {"OverLongLinesCountOnce",
+         CrLf(Join({{"[Q1" + std::string(10000, 'x'), "", "FONT", std::string(70000, 'q'), "[A", "Answer 1"},
+                    Record(2, "FONT"), {"[A" + std::string(5000, 'a'), "Answer 3"}, {"[Q3"}, kEnd})),
+         {3, 3, 14, 2, true}, kValid, "TOPIC  ...  3  QUESTIONS *"},
+        {"EndLineWithAnOverLongTail", CrLf(Join({Record(1, "FONT"), Record(2, "FONT"), {"[[qend" + std::string(5000, ' ')}})),
+         {2, 2, 11, 2, false}, kCorrupt, nullptr},
+        {"NoLineEnd", std::string(200000, 'x'), {0, 0, 1, 0, false}, kCorrupt, nullptr},
     };
 }
 

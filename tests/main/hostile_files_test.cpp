@@ -1,13 +1,24 @@
 // Files no editor writes: a topic or default.jpg that is a named pipe or a
-// link to /dev/zero, names holding a backslash, and names that differ only
-// in case. The program must neither hang nor read without end, must report
-// what it cannot read as it reports any unreadable topic, and must read the
-// file it lists.
+// link to /dev/zero, names holding a backslash, names that differ only in
+// case, and topics and media texts of absurd size. The program must
+// neither hang nor read without end nor take memory out of proportion,
+// must report what it cannot read as it reports any unreadable topic, and
+// must read the file it lists.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "knowledge/media_display.h"
+#include "knowledge/question_table.h"
+#include "main/Tovrek_Unit10.h"
+#include "platform/text_file.h"
 
 #include "support/program_fixture.h"
 
@@ -125,6 +136,176 @@ TEST_P(HostileDefaultPicture, IsNotCopiedAndTheProgramStarts) {
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileDefaultPicture, ::testing::ValuesIn(kHostile),
                          [](const ::testing::TestParamInfo<Hostile>& i) { return std::string(i.param.name); });
+
+// --- Texts of absurd size ---------------------------------------------------
+
+// `count` copies of `unit` appended to `path`, a megabyte at a time.
+void AppendRepeated(const std::string& path, const std::string& unit, size_t count) {
+  std::ofstream out(path, std::ios::binary | std::ios::app);
+  std::string chunk;
+  while (chunk.size() < (1u << 20)) chunk += unit;
+  const size_t perChunk = chunk.size() / unit.size();
+  for (; count >= perChunk; count -= perChunk) out << chunk;
+  for (; count > 0; --count) out << unit;
+  ASSERT_TRUE(out.good()) << path;
+}
+
+const std::string kKeptLine(plat::TextFile::kMaxLineLength, 'x');
+
+// A topic file or a media text of one of these shapes, and what the
+// program shows of it: the first question's lines and the media text's.
+struct HugeShape {
+  const char* name;
+  // Writes the topic "Maths\Huge" (two questions, the first with the
+  // shape) and its media; the folders exist.
+  std::function<void()> make;
+  std::vector<std::string> questionShown;
+  std::vector<std::string> mediaShown;  // empty: the default picture
+  unsigned seconds;                     // the guard's time, release build
+};
+
+void PrintTo(const HugeShape& h, std::ostream* os) { *os << h.name; }
+
+const char* const kTopic = "subjects/Maths/Huge.txt";
+
+// The first record up to its question lines, which the shape writes.
+void BeginTopic(const std::string& media) {
+  WriteFile(kTopic, CrLfLines({"[Q1", media, "FONT"}));
+}
+// The rest: the first answer, a plain second record and the end line.
+void EndTopic(const std::vector<std::string>& answer = {"Answer 1"}) {
+  std::vector<std::string> lines{"[A"};
+  lines.insert(lines.end(), answer.begin(), answer.end());
+  lines.insert(lines.end(), {"[Q2", "MEDIA", "FONT", "Question 2", "[A", "Answer 2", "[[qend"});
+  std::ofstream(kTopic, std::ios::binary | std::ios::app) << CrLfLines(lines);
+}
+void PlainTopicWithMedia(const std::string& media) {
+  BeginTopic(media);
+  std::ofstream(kTopic, std::ios::binary | std::ios::app) << "Question 1\r\n";
+  EndTopic();
+}
+
+std::vector<std::string> Repeated(const std::string& line, size_t n) { return std::vector<std::string>(n, line); }
+
+const HugeShape kHugeShapes[] = {
+    {"QuestionOfOne10MbLine",
+     [] {
+       BeginTopic("MEDIA");
+       AppendRepeated(kTopic, "x", 10u << 20);
+       AppendRepeated(kTopic, "\r\n", 1);
+       EndTopic();
+     },
+     {kKeptLine}, {}, 3},
+    {"QuestionOfAMillionLines",
+     [] {
+       BeginTopic("MEDIA");
+       AppendRepeated(kTopic, "x\r\n", 1000000);
+       EndTopic();
+     },
+     Repeated("x", knowledge::kMaxTextLines), {}, 3},
+    // 100 MB: 33 million one-character lines, read three times (the scans
+    // at creation and activation, then Start).
+    {"Topic100MbOfOneCharacterLines",
+     [] {
+       BeginTopic("MEDIA");
+       AppendRepeated(kTopic, "x\r\n", (100u << 20) / 3);
+       EndTopic();
+     },
+     Repeated("x", knowledge::kMaxTextLines), {}, 6},
+    {"MediaTextOfOne10MbLine",
+     [] {
+       PlainTopicWithMedia("long.txt");
+       AppendRepeated("mediafiles/long.txt", "x", 10u << 20);
+     },
+     {"Question 1"}, {kKeptLine}, 3},
+    {"MediaTextOfAMillionLines",
+     [] {
+       PlainTopicWithMedia("many.txt");
+       AppendRepeated("mediafiles/many.txt", "x\r\n", 1000000);
+     },
+     {"Question 1"}, Repeated("x", knowledge::kMaxMediaTextLines), 3},
+    // The most the bounds let through to the three memos at once, every
+    // line without a blank to wrap at.
+    {"WidestTextsKept",
+     [] {
+       BeginTopic("wide.txt");
+       AppendRepeated(kTopic, kKeptLine + "\r\n", knowledge::kMaxTextLines);
+       EndTopic(Repeated(kKeptLine, knowledge::kMaxTextLines));
+       AppendRepeated("mediafiles/wide.txt", kKeptLine + "\r\n", knowledge::kMaxMediaTextLines);
+     },
+     Repeated(kKeptLine, knowledge::kMaxTextLines), Repeated(kKeptLine, knowledge::kMaxMediaTextLines), 3},
+};
+
+class HugeText : public ProgramTest, public ::testing::WithParamInterface<HugeShape> {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    UseLocalVariant();
+    MakeDirs("subjects/Maths");
+    MakeDirs("mediafiles");
+  }
+  // The guard's seconds for this build: the sanitizer runs the program
+  // some three times slower.
+  static unsigned Seconds(unsigned release) { return kAddressSanitizer ? 3 * release : release; }
+};
+
+// Start-up scans the topic and Start shows its first question, each in
+// about the time the file takes to read and in a screenful of memory: the
+// memos hold what the bounds keep and lay out only what they show.
+TEST_P(HugeText, StartsAndShowsTheFirstQuestionInBoundedTimeAndMemory) {
+  GetParam().make();
+  HangGuard guard(Seconds(GetParam().seconds));
+  Start();
+  ASSERT_TRUE(TakeErrorReports().empty());
+  EXPECT_EQ(F1().LblTopic->Caption(), "TOPIC  ...  2  QUESTIONS");
+  ASSERT_TRUE(F1().BtnStartStop->Enabled());
+
+  tk::testing::UserClick(*F1().BtnStartStop);
+  tk::testing::Render(F1());
+  EXPECT_EQ(F1().BtnStartStop->Caption(), "&Stop");
+  EXPECT_EQ(F1().MemoQuestion->Lines(), GetParam().questionShown);
+  EXPECT_EQ(tk::testing::ShownTopLine(*F1().MemoQuestion), 0);
+  const bool mediaText = !GetParam().mediaShown.empty();
+  EXPECT_EQ(F1().MemoMedia->Visible(), mediaText);
+  if (mediaText) {
+    EXPECT_EQ(F1().MemoMedia->Lines(), GetParam().mediaShown);
+  }
+
+  // On to the plain second question and back.
+  tk::testing::UserClick(*F1().BtnNext);
+  tk::testing::Render(F1());
+  EXPECT_EQ(F1().MemoQuestion->Lines(), std::vector<std::string>{"Question 2"});
+  tk::testing::UserClick(*F1().BtnPrevious);
+  tk::testing::Render(F1());
+  EXPECT_EQ(F1().MemoQuestion->Lines(), GetParam().questionShown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, HugeText, ::testing::ValuesIn(kHugeShapes),
+                         [](const ::testing::TestParamInfo<HugeShape>& i) { return std::string(i.param.name); });
+
+// 2 GB of zero bytes without a line end (a sparse file): one line, so no
+// end line, and the topic is corrupt. Start-up reads it twice in the
+// memory of a block and a line, and reports it. Most of the time is the
+// system's, which makes and zeroes each page of the file on its first
+// read: 3 s on a quiet machine, twice that on a busy one, in either build.
+TEST_F(HugeText, ATopicOf2GbWithoutLineEndsIsReportedAsCorrupt) {
+  const int fd = open(kTopic, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(ftruncate(fd, off_t{2} << 30), 0);
+  close(fd);
+  HangGuard guard(15);
+  std::string reported;
+  Answer("Form10", [&](tk::Form&) {
+    reported = P().Form10->LblDescription->Caption();
+    tk::testing::UserClick(*P().Form10->BtnOk);
+  });
+  Start();
+  EXPECT_EQ(reported, "Corrupt or invalid Topic file. This Topic cannot be loaded.");
+  EXPECT_EQ(U().Scan.LineCount, 1u);
+  EXPECT_FALSE(U().Scan.QEndFound);
+  EXPECT_FALSE(F1().BtnStartStop->Enabled());
+  EXPECT_EQ(F1().LblTopic->Caption(), "TOPIC");
+}
 
 class OddNames : public ProgramTest {
  protected:

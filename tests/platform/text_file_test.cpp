@@ -13,6 +13,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using plat::InOutError;
 using plat::TextFile;
 
@@ -46,6 +47,7 @@ class TextFileTest : public tovrek_test::TempFolderTest {
 
 TEST_F(TextFileTest, LineEnds) {
   using V = std::vector<std::string>;
+  const auto L = [](size_t n, char c) { return std::string(n, c); };
   struct Case {
     const char* label;
     std::string bytes;
@@ -63,6 +65,9 @@ TEST_F(TextFileTest, LineEnds) {
       {"only a line end", "\r\n", {""}},
       {"blanks kept", "  x \r\n", {"  x "}},
       {"8-bit bytes unchanged", std::string("\xE9t\xE9\0z\x1A\r\n", 8), {std::string("\xE9t\xE9\0z\x1A", 6)}},
+      {"longer lines, mixed ends", L(40, 'a') + "\r" + L(50, 'b') + "\r" + L(60, 'c') + "\n" + L(35, 'd') + "\r\n\ne",
+       {L(40, 'a'), L(50, 'b'), L(60, 'c'), L(35, 'd'), "", "e"}},
+      {"short and long lines", "a\n" + L(70, 'b') + "\rc\r\n" + L(33, 'd') + "\n", {"a", L(70, 'b'), "c", L(33, 'd')}},
   };
   for (const Case& c : cases) {
     WriteBytes("t.txt", c.bytes);
@@ -70,30 +75,92 @@ TEST_F(TextFileTest, LineEnds) {
   }
 }
 
-// Line ends and long lines where the file is read in blocks: a CR LF split
-// between two blocks is one line end, a line may span several blocks.
+// Line ends where the file is read in blocks: a CR LF split between two
+// blocks is one line end, a line may span several blocks and is kept up
+// to the longest line, and the line after it is read whole.
 TEST_F(TextFileTest, LinesAcrossBlocks) {
   using V = std::vector<std::string>;
   const size_t block = TextFile::kBlockSize;
+  const auto cut = [](const std::string& s) { return s.substr(0, TextFile::kMaxLineLength); };
   const std::string fill(block - 1, 'x');
   const std::string longLine(3 * block + 7, 'y');
+  // Short lines up to a last one whose CR is the block's last byte.
+  std::string shortLines;
+  V shortLinesRead;
+  while (shortLines.size() < block - 10) {
+    shortLines += "line\r\n";
+    shortLinesRead.push_back("line");
+  }
+  const std::string last(block - 1 - shortLines.size(), 'z');
+  shortLines += last;
+  shortLinesRead.push_back(last);
+  V shortLinesThenB = shortLinesRead, shortLinesThenEmptyB = shortLinesRead;
+  shortLinesThenB.push_back("b");
+  shortLinesThenEmptyB.insert(shortLinesThenEmptyB.end(), {"", "b"});
   struct Case {
     const char* label;
     std::string bytes;
     V lines;
   } const cases[] = {
-      {"CR ends a block, LF starts the next", fill + "\r\nb", {fill, "b"}},
-      {"CR ends a block, CR starts the next", fill + "\r\rb", {fill, "", "b"}},
-      {"LF ends a block", fill + "\n\nb", {fill, "", "b"}},
-      {"CR is the file's last byte at a block end", fill + "\r", {fill}},
-      {"a line of exactly one block", fill + "x\r\nb", {fill + "x", "b"}},
-      {"a line over several blocks", "a\r\n" + longLine + "\r\nb\r\n", {"a", longLine, "b"}},
-      {"no line end after a long line", longLine, {longLine}},
+      {"CR ends a block, LF starts the next", fill + "\r\nb", {cut(fill), "b"}},
+      {"CR ends a block, CR starts the next", fill + "\r\rb", {cut(fill), "", "b"}},
+      {"LF ends a block", fill + "\n\nb", {cut(fill), "", "b"}},
+      {"CR is the file's last byte at a block end", fill + "\r", {cut(fill)}},
+      {"short lines, CR ends a block, LF starts the next", shortLines + "\r\nb", shortLinesThenB},
+      {"short lines, CR ends a block, CR starts the next", shortLines + "\r\rb", shortLinesThenEmptyB},
+      {"short lines, LF ends a block", shortLines + "\n\nb", shortLinesThenEmptyB},
+      {"a line of exactly one block", fill + "x\r\nb", {cut(fill), "b"}},
+      {"a line over several blocks", "a\r\n" + longLine + "\r\nb\r\n", {"a", cut(longLine), "b"}},
+      {"no line end after a long line", longLine, {cut(longLine)}},
   };
   for (const Case& c : cases) {
     WriteBytes("t.txt", c.bytes);
     EXPECT_EQ(ReadAll("t.txt"), c.lines) << c.label;
   }
+}
+
+// A line is kept up to the longest line; what lies beyond is read past to
+// the line end and dropped, so it is one line however long.
+TEST_F(TextFileTest, LongLinesAreCutAtTheLongestLine) {
+  using V = std::vector<std::string>;
+  const size_t max = TextFile::kMaxLineLength;
+  const std::string atLimit(max, 'a');
+  const std::string overLimit = std::string(max, 'b') + "c";
+  struct Case {
+    const char* label;
+    std::string bytes;
+    V lines;
+  } const cases[] = {
+      {"exactly the longest line", atLimit + "\r\n[[qend\r\n", {atLimit, "[[qend"}},
+      {"one character over", overLimit + "\r\n[[qend\r\n", {overLimit.substr(0, max), "[[qend"}},
+      {"one over, LF", overLimit + "\n[A\n", {overLimit.substr(0, max), "[A"}},
+      {"one over, lone CR", overLimit + "\r[A\r", {overLimit.substr(0, max), "[A"}},
+      {"one over, no line end", overLimit, {overLimit.substr(0, max)}},
+      {"a marker past the limit is not a line", std::string(max, 'd') + "\0[[qend"s + "\r\n", {std::string(max, 'd')}},
+  };
+  for (const Case& c : cases) {
+    WriteBytes("t.txt", c.bytes);
+    EXPECT_EQ(ReadAll("t.txt"), c.lines) << c.label;
+  }
+}
+
+// A file without a line end is one line: however big, reading it costs a
+// block and the kept line.
+TEST_F(TextFileTest, AFileWithoutLineEndsIsOneLineReadInBoundedMemory) {
+  WriteBytes("flat.txt", "");
+  std::filesystem::resize_file("flat.txt", 64u << 20);  // sparse: 64 MB of zero bytes
+  TextFile file;
+  file.Assign("flat.txt");
+  file.Reset();
+  std::string line;
+  file.ReadLn(line);
+  EXPECT_EQ(line, std::string(TextFile::kMaxLineLength, '\0'));
+  EXPECT_LE(line.capacity(), 2 * TextFile::kMaxLineLength);
+  EXPECT_LE(file.BufferCapacity(), TextFile::kBlockSize);
+  EXPECT_TRUE(file.Eof());
+  file.ReadLn(line);
+  EXPECT_EQ(line, "");
+  file.Close();
 }
 
 // A big file costs one block, not its size, and closing gives it back.

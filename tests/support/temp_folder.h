@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -69,29 +70,81 @@ class OutsideFolder {
   std::string path_;
 };
 
+// True in a build with AddressSanitizer, whose shadow memory and
+// quarantine of freed blocks make resident memory no measure of the
+// program's own, and which runs the program several times slower.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kAddressSanitizer = true;
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+
+// A field of /proc/self/status ("VmRSS:", "VmHWM:", "VmSize:") in bytes.
+inline size_t ProcessStatusBytes(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(field, 0) == 0) return static_cast<size_t>(std::strtoull(line.c_str() + std::strlen(field), nullptr, 10)) << 10;
+  return 0;
+}
+
 // Ends the test program should a step block or run away, so that a pipe
 // opened by mistake, or /dev/zero read or copied, fails the run quickly
 // instead of hanging it or filling the disk: SIGALRM after a few seconds,
-// SIGXFSZ past a file size no test writes. It never waits: a passing test
-// disarms it long before it could fire.
+// SIGXFSZ past a file size no test writes. It
+// never waits: a passing test disarms it long before it could fire.
+//
+// Memory: the test fails when the resident memory rose more than
+// maxMemoryGrowth above what it was when the guard was made (a program
+// started in a test takes some 20 MB; the sanitizer build does not check),
+// and the address space is capped well above that, so a runaway allocation
+// fails at once instead of taking the machine's memory.
 class HangGuard {
  public:
-  explicit HangGuard(unsigned seconds = 3, rlim_t maxFileBytes = rlim_t{256} << 20) {
+  static constexpr size_t kDefaultMemoryGrowth = size_t{64} << 20;
+  explicit HangGuard(unsigned seconds = 3, rlim_t maxFileBytes = rlim_t{256} << 20,
+                     size_t maxMemoryGrowth = kDefaultMemoryGrowth)
+      : maxMemoryGrowth_(maxMemoryGrowth) {
     getrlimit(RLIMIT_FSIZE, &previous_);
     rlimit limit = previous_;
     if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > maxFileBytes) limit.rlim_cur = maxFileBytes;
     setrlimit(RLIMIT_FSIZE, &limit);
+    if (!kAddressSanitizer) {
+      // Counts the peak afresh from here.
+      std::ofstream("/proc/self/clear_refs") << "5";
+      residentAtStart_ = ProcessStatusBytes("VmRSS:");
+      getrlimit(RLIMIT_AS, &previousAddressSpace_);
+      rlimit space = previousAddressSpace_;
+      const rlim_t cap = ProcessStatusBytes("VmSize:") + 4 * maxMemoryGrowth + (rlim_t{1} << 30);
+      if (space.rlim_cur == RLIM_INFINITY || space.rlim_cur > cap) space.rlim_cur = cap;
+      setrlimit(RLIMIT_AS, &space);
+    }
     alarm(seconds);
   }
   ~HangGuard() {
     alarm(0);
     setrlimit(RLIMIT_FSIZE, &previous_);
+    if (!kAddressSanitizer) {
+      setrlimit(RLIMIT_AS, &previousAddressSpace_);
+      const size_t peak = ProcessStatusBytes("VmHWM:");
+      const size_t growth = peak > residentAtStart_ ? peak - residentAtStart_ : 0;
+      EXPECT_LE(growth, maxMemoryGrowth_) << "resident memory rose by " << (growth >> 20) << " MB";
+    }
   }
   HangGuard(const HangGuard&) = delete;
   HangGuard& operator=(const HangGuard&) = delete;
 
  private:
   rlimit previous_{};
+  rlimit previousAddressSpace_{};
+  size_t maxMemoryGrowth_;
+  size_t residentAtStart_ = 0;
 };
 
 class TempFolderTest : public ::testing::Test {

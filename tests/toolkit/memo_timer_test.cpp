@@ -102,6 +102,31 @@ TEST_F(MemoTest, AddingLinesOneByOneWhileShownScrollsToTheLast) {
   EXPECT_GT(top, 30);
 }
 
+// Long lines without a blank still wrap, so the whole of a line is there to
+// read, and many of them show from the top like any text.
+TEST_F(MemoTest, LinesWithoutBlanksWrapAndManyOfThemShowFromTheTop) {
+  memo->SetColor(tk::clWhite);
+  memo->SetFontColor(tk::clBlack);
+  std::vector<std::string> lines(500, std::string(4096, 'W'));
+  for (int i = 1; i < 10; ++i) lines[i] = "";  // below the first line only its own rest can show
+  memo->SetLines(lines);
+  memo->InsertLine(0, "check");
+  memo->DeleteLine(0);
+  EXPECT_EQ(tk::testing::ShownTopLine(*memo), 0);
+  const auto r = tk::testing::Render(*form);
+  // Ink on the first and on the last text row of the box: the first line
+  // wrapped to fill it.
+  auto inkInRow = [&](int y0, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = 14; x < 420; ++x)
+        if ((r.At(x, y) & 0xFF) < 0x80) ++n;
+    return n;
+  };
+  EXPECT_GT(inkInRow(14, 34), 100);
+  EXPECT_GT(inkInRow(110, 134), 100);
+}
+
 // --- Timer --------------------------------------------------------------------------------
 
 class TimerTest : public ToolkitTest {
