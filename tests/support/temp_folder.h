@@ -108,7 +108,8 @@ inline size_t ProcessStatusBytes(const char* field) {
 class HangGuard {
  public:
   static constexpr size_t kDefaultMemoryGrowth = size_t{64} << 20;
-  explicit HangGuard(unsigned seconds = 3, rlim_t maxFileBytes = rlim_t{256} << 20,
+  static constexpr rlim_t kDefaultFileBytes = rlim_t{256} << 20;
+  explicit HangGuard(unsigned seconds = 3, rlim_t maxFileBytes = kDefaultFileBytes,
                      size_t maxMemoryGrowth = kDefaultMemoryGrowth)
       : maxMemoryGrowth_(maxMemoryGrowth) {
     getrlimit(RLIMIT_FSIZE, &previous_);
