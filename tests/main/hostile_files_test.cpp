@@ -307,6 +307,26 @@ TEST_F(HugeText, ATopicOf2GbWithoutLineEndsIsReportedAsCorrupt) {
   EXPECT_EQ(F1().LblTopic->Caption(), "TOPIC");
 }
 
+// A thousand questions each naming a missing media file as long as a line
+// may be: the problem window lists them all and comes up at once.
+TEST_F(HugeText, AThousandOverLongMissingMediaNamesAreListedAtOnce) {
+  std::vector<Record> records;
+  for (int i = 1; i <= 1000; ++i)
+    records.push_back({std::to_string(i), std::string(plat::TextFile::kMaxLineLength - 8, 'm') + std::to_string(i) + ".jpg",
+                       "", {"q"}, {"a"}});
+  WriteTopic("Maths", "Long names", TopicText(records));
+  Start();
+  HangGuard guard(Seconds(3));
+  int listed = 0;
+  Answer("Form10", [&](tk::Form&) {
+    tk::testing::Render(*P().Form10);
+    listed = P().Form10->ListBox->ItemCount();
+    tk::testing::UserClick(*P().Form10->BtnOk);
+  });
+  tk::testing::UserClick(*F1().BtnStartStop);
+  EXPECT_EQ(listed, 1000);
+}
+
 class OddNames : public ProgramTest {
  protected:
   void SetUp() override {
