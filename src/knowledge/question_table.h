@@ -29,6 +29,10 @@ inline constexpr const char* kLineMarker = "~[)";
 // screens of its box, and few enough that a topic costs memory in
 // proportion to what it shows. Further lines are read past and dropped.
 inline constexpr std::size_t kMaxTextLines = 200;
+// And the most bytes it holds, markers included: a full screen of lines of
+// the longest kind would otherwise let a topic of long questions hold
+// hundreds of megabytes. The first line is always kept.
+inline constexpr std::size_t kMaxTextBytes = 8192;
 
 inline constexpr const char* kEliminatorNothing = "nothing";
 inline constexpr const char* kEliminatorCorrect = "correct";

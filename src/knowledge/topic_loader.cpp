@@ -1,5 +1,6 @@
 #include "knowledge/topic_loader.h"
 
+#include <string_view>
 #include <unordered_map>
 
 #include "knowledge/media_display.h"
@@ -29,10 +30,14 @@ std::string LastFourUpper(const std::string& line) {
 struct JoinedText {
     std::string text;
     std::size_t lines = 1;
+    bool full = false;
 
-    // Appends one more line, or drops it once the text is full.
+    // Appends one more line, or drops it and every later one once the text
+    // is full.
     void Append(const std::string& line) {
-        if (lines == kMaxTextLines) {
+        static const std::size_t kMarkerSize = std::string_view(kLineMarker).size();
+        if (full || lines == kMaxTextLines || text.size() + kMarkerSize + line.size() > kMaxTextBytes) {
+            full = true;
             return;
         }
         text += kLineMarker;
@@ -101,6 +106,7 @@ LoadResult LoadTopic(plat::TextFile& file, const std::string& path, const LoadOp
         if (cutOff) {
             break;
         }
+        question.text.shrink_to_fit();  // a thousand of them stay loaded
         record.QuestionText = std::move(question.text);
 
         file.ReadLn(line);
@@ -114,6 +120,7 @@ LoadResult LoadTopic(plat::TextFile& file, const std::string& path, const LoadOp
                 answer.Append(line);
             }
         }
+        answer.text.shrink_to_fit();
         record.AnswerText = std::move(answer.text);
 
         const uint16_t i = result.NumberOfQuestions + 1;

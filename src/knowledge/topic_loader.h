@@ -59,8 +59,9 @@ std::string MediaProblemEntry(uint16_t record, const std::string& mediaLine);
 // Reading stops at the end of the file after a record, or at an empty line
 // where a label line is expected.
 //
-// A question or an answer keeps its first kMaxTextLines lines; the lines
-// after them are read, for the markers, and dropped.
+// A question or an answer keeps its first lines, at most kMaxTextLines of
+// them and kMaxTextBytes in all; the lines after them are read, for the
+// markers, and dropped.
 //
 // The end of the file inside a record: a record whose answer marker has
 // been read is kept, the end of the file ending its answer (an answer

@@ -293,6 +293,39 @@ TEST_F(Loader, QuestionsAndAnswersKeepTheirFirstLinesUpToTheLimit) {
     }
 }
 
+// Long lines fill a text by its bytes before its line count: it keeps the
+// lines that fit whole, markers included, and drops the rest, even shorter
+// lines that would still fit after them.
+TEST_F(Loader, QuestionsAndAnswersKeepNoMoreBytesThanTheLimit) {
+    const std::size_t limit = knowledge::kMaxTextBytes;
+    const std::size_t marker = std::string(knowledge::kLineMarker).size();
+    struct Case {
+        const char* label;
+        Lines lines;
+        std::size_t kept;
+    } const cases[] = {
+        // Three lines of the longest kind, a fourth and three markers fill
+        // the limit exactly.
+        {"exactly full", {std::string(2048, 'w'), std::string(2048, 'w'), std::string(2048, 'w'),
+                          std::string(limit - 3 * 2048 - 3 * marker, 'w'), "v"}, 4},
+        {"one byte over", {std::string(2048, 'w'), std::string(2048, 'w'), std::string(2048, 'w'),
+                           std::string(limit - 3 * 2048 - 3 * marker + 1, 'w'), "v"}, 3},
+        {"a short line after a drop", {std::string(2048, 'w'), std::string(2048, 'w'), std::string(2048, 'w'),
+                                       std::string(2030, 'w'), std::string(20, 'x'), "y"}, 4},
+        {"many short lines", Lines(150, std::string(60, 'z')), (limit + marker) / (60 + marker)},
+    };
+    for (const Case& c : cases) {
+        const LoadResult r = Load(Join({{"[Q1", "", "FONT"}, c.lines, {"[A"}, c.lines, Record(2), kEnd}));
+        ASSERT_EQ(r.NumberOfQuestions, 2) << c.label;
+        std::string expected = c.lines.front();
+        for (std::size_t i = 1; i < c.kept; ++i) expected += knowledge::kLineMarker + c.lines[i];
+        EXPECT_EQ(table.OriginalQuestion[1], expected) << c.label;
+        EXPECT_EQ(table.OriginalAnswer[1], expected) << c.label;
+        EXPECT_LE(expected.size(), limit) << c.label;
+        EXPECT_EQ(table.QuestionArray[2].QuestionText, "Question 2") << c.label;
+    }
+}
+
 TEST_F(Loader, MissingFileThrows) {
     EXPECT_THROW(knowledge::LoadTopic(file, "Subjects\\Science\\Gone.txt", LoadOptions{}, table), plat::InOutError);
 }

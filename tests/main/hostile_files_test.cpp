@@ -187,6 +187,10 @@ void PlainTopicWithMedia(const std::string& media) {
 
 std::vector<std::string> Repeated(const std::string& line, size_t n) { return std::vector<std::string>(n, line); }
 
+// How many lines of the longest kind a question or an answer keeps.
+constexpr size_t kLongestLinesKept =
+    (knowledge::kMaxTextBytes + 3) / (plat::TextFile::kMaxLineLength + std::char_traits<char>::length(knowledge::kLineMarker));
+
 const HugeShape kHugeShapes[] = {
     {"QuestionOfOne10MbLine",
      [] {
@@ -233,7 +237,7 @@ const HugeShape kHugeShapes[] = {
        EndTopic(Repeated(kKeptLine, knowledge::kMaxTextLines));
        AppendRepeated("mediafiles/wide.txt", kKeptLine + "\r\n", knowledge::kMaxMediaTextLines);
      },
-     Repeated(kKeptLine, knowledge::kMaxTextLines), Repeated(kKeptLine, knowledge::kMaxMediaTextLines), 3},
+     Repeated(kKeptLine, kLongestLinesKept), Repeated(kKeptLine, knowledge::kMaxMediaTextLines), 3},
 };
 
 class HugeText : public ProgramTest, public ::testing::WithParamInterface<HugeShape> {
@@ -305,6 +309,30 @@ TEST_F(HugeText, ATopicOf2GbWithoutLineEndsIsReportedAsCorrupt) {
   EXPECT_FALSE(U().Scan.QEndFound);
   EXPECT_FALSE(F1().BtnStartStop->Enabled());
   EXPECT_EQ(F1().LblTopic->Caption(), "TOPIC");
+}
+
+// A thousand questions and answers of a dozen lines of the longest kind
+// (50 MB): the table, its master copies and the search texts keep what
+// the bounds let through, not the file.
+TEST_F(HugeText, AThousandLongQuestionsAreLoadedInBoundedMemory) {
+  const std::string line = std::string(plat::TextFile::kMaxLineLength, 'x') + "\r\n";
+  {
+    std::ofstream out(kTopic, std::ios::binary);
+    for (int i = 1; i <= 1000; ++i) {
+      out << "[Q" << i << "\r\nMEDIA\r\nFONT\r\n";
+      for (int n = 0; n < 12; ++n) out << line;
+      out << "[A\r\n";
+      for (int n = 0; n < 12; ++n) out << line;
+    }
+    out << "[[qend\r\n";
+  }
+  HangGuard guard(Seconds(6));
+  Start();
+  ASSERT_EQ(F1().LblTopic->Caption(), "TOPIC  ...  1000  QUESTIONS");
+  tk::testing::UserClick(*F1().BtnStartStop);
+  tk::testing::Render(F1());
+  EXPECT_EQ(F1().BtnStartStop->Caption(), "&Stop");
+  EXPECT_EQ(F1().MemoQuestion->Lines().size(), kLongestLinesKept);
 }
 
 // A thousand questions each naming a missing media file as long as a line
