@@ -47,27 +47,16 @@ bool IsRegularFile(const std::string& path) {
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, bool* opened) {
   bytes.clear();
-  if (opened) *opened = false;
-  int error = 0;
-  const int fd = detail::OpenRegularForReading(NativePath(path), &error);
-  if (fd < 0) return false;
-  if (opened) *opened = true;
+  const std::unique_ptr<FileReader> reader = FileReader::Open(path);
+  if (opened) *opened = reader != nullptr;
+  if (!reader) return false;
   struct stat st {};
-  if (fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
-  char block[1 << 16];
-  for (;;) {
-    const ssize_t n = read(fd, block, sizeof block);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      close(fd);
-      bytes.clear();
-      return false;
-    }
-    if (n == 0) break;
-    bytes.append(block, static_cast<size_t>(n));
-  }
-  close(fd);
-  return true;
+  if (fstat(reader->Descriptor(), &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+  uint8_t block[1 << 16];
+  long n;
+  while ((n = reader->Read(block, sizeof block)) > 0) bytes.append(reinterpret_cast<const char*>(block), static_cast<size_t>(n));
+  if (n < 0) bytes.clear();
+  return n == 0;
 }
 
 std::unique_ptr<FileReader> FileReader::Open(const std::string& path, bool* notRegular) {
@@ -105,18 +94,12 @@ bool FileReader::IsFileAt(const std::string& nativePath) const {
 bool DeleteNativeEntry(const std::string& nativePath) { return unlink(nativePath.c_str()) == 0; }
 
 bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists) {
-  const std::string from = NativePath(source);
   const std::string to = NativePath(target);
   // Only a regular file is copied: a pipe would block the open, a device
   // such as /dev/zero would fill the disk.
-  int error = 0;
-  const int in = detail::OpenRegularForReading(from, &error);
-  if (in < 0) return false;
+  const std::unique_ptr<FileReader> in = FileReader::Open(source);
   struct stat srcStat {};
-  if (fstat(in, &srcStat) != 0) {
-    close(in);
-    return false;
-  }
+  if (!in || fstat(in->Descriptor(), &srcStat) != 0) return false;
   // What stands at the target's name is looked at, not what a link there
   // points to: the copy takes the link's place and never writes through it.
   struct stat dstStat {};
@@ -124,36 +107,24 @@ bool CopyFileTo(const std::string& source, const std::string& target, bool failI
     bool refuse = failIfExists || (!S_ISREG(dstStat.st_mode) && !S_ISLNK(dstStat.st_mode));
     if (dstStat.st_dev == srcStat.st_dev && dstStat.st_ino == srcStat.st_ino) refuse = true;
     if (S_ISREG(dstStat.st_mode) && IsReadOnly(to, dstStat)) refuse = true;
-    if (refuse) {
-      close(in);
-      return false;
-    }
+    if (refuse) return false;
   }
 
-  bool ok = false;
   try {
     AtomicFile out(target);
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-      const ssize_t n = read(in, buffer.data(), buffer.size());
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) throw InOutError(kIoDiskReadError, source);
-      if (n == 0) break;
-      out.Write(std::string_view(buffer.data(), static_cast<size_t>(n)));
-    }
+    std::vector<uint8_t> buffer(1 << 16);
+    long n;
+    while ((n = in->Read(buffer.data(), buffer.size())) > 0)
+      out.Write(std::string_view(reinterpret_cast<const char*>(buffer.data()), static_cast<size_t>(n)));
+    if (n < 0) return false;  // the uncommitted copy is removed with `out`
     // The copy keeps the source's read-only state, as on Windows.
     if ((srcStat.st_mode & S_IWUSR) == 0) out.MakeReadOnly();
-    if (failIfExists) {
-      ok = out.CommitUnlessExists();
-    } else {
-      out.Commit();
-      ok = true;
-    }
+    if (failIfExists) return out.CommitUnlessExists();
+    out.Commit();
+    return true;
   } catch (const InOutError&) {
-    ok = false;
+    return false;
   }
-  close(in);
-  return ok;
 }
 
 bool CanWriteIn(const std::string& folder) {
