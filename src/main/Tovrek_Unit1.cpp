@@ -19,7 +19,6 @@
 #include "quotations/Tovrek_Unit4.h"
 #include "appearance/Tovrek_Unit7.h"
 #include "main/program.h"
-#include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/jpeg.h"
@@ -1362,13 +1361,15 @@ void TForm1::WriteDefaultBrowserPage() {
       "</body>",
       "</html>",
   };
-  // Made whole under a fresh name beside the page and renamed into place:
-  // a failed write never leaves a short page that would stand as the
-  // user's own from then on, and no link is ever written through.
-  std::string bytes;
-  for (const std::string& line : lines) bytes += line + "\r\n";
+  // The text file puts the page in place only at Close, whole: a failed
+  // write never leaves a short page that would stand as the user's own
+  // from then on, and no link is ever written through. After a failure the
+  // file is closed and the new version gone.
   try {
-    plat::WriteFileAtomically("browser\\index.htm", bytes);
+    U.SettingsFile.Assign("browser\\index.htm");
+    U.SettingsFile.Rewrite();
+    for (const std::string& line : lines) U.SettingsFile.WriteLn(line);
+    U.SettingsFile.Close();
   } catch (const std::exception& e) {
     // Reported, and activation goes on without the page.
     App().ShowException(e);
